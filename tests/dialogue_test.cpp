@@ -1,0 +1,86 @@
+#include "dialogue.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+#include "console_factice.h"
+
+namespace {
+
+const std::string invite = "Entrer un nombre entier : ";
+const std::string question = "\nVoulez-vous continuer? (o/n) ";
+const std::string auRevoir = "\nAurevoir!!!\n";
+
+struct Resultat {
+    int statut;
+    std::string sortie;
+    std::string erreurs;
+    int effacements;
+    int pauses;
+};
+
+Resultat dialoguerAvec(const std::string& texte, const std::string& eAigu = "\xE9") {
+    std::istringstream entree(texte);
+    std::ostringstream sortie;
+    std::ostringstream erreurs;
+    ConsoleFactice console(true, eAigu);
+    const int statut = dialoguer(entree, sortie, erreurs, console);
+    return {statut, sortie.str(), erreurs.str(), console.effacements, console.pauses};
+}
+
+TEST(Dialogue, EffaceAvantChaqueSerieEtAttendApresLAuRevoir) {
+    const Resultat r = dialoguerAvec("0 x o 0 n");
+    EXPECT_EQ(r.statut, 0);
+    EXPECT_EQ(r.sortie, "<effacer>" + invite + question + question + "<effacer>" + invite +
+                            question + auRevoir + "<pause>");
+    EXPECT_EQ(r.effacements, 2);
+    EXPECT_EQ(r.pauses, 1);
+}
+
+TEST(Dialogue, LaFinDeLEntreeTermineProprement) {
+    // Quel que soit l'endroit où l'entrée s'arrête : une pause, un statut 0.
+    for (const char* texte : {"", "5", "5 ", "5 0", "5 0 o", "5 0 o 3", "-", "5 0 x"}) {
+        const Resultat r = dialoguerAvec(texte);
+        EXPECT_EQ(r.statut, 0) << texte;
+        EXPECT_EQ(r.pauses, 1) << texte;
+        EXPECT_EQ(r.sortie.substr(r.sortie.size() - auRevoir.size() - 7), auRevoir + "<pause>")
+            << texte;
+    }
+}
+
+TEST(Dialogue, LeRapportPrendLeEAiguDeLaConsole) {
+    const Resultat r = dialoguerAvec("4 0 n", "\xC3\xA9");
+    EXPECT_NE(r.sortie.find("les 1 nombres entr\xC3\xA9s totalisent"), std::string::npos);
+}
+
+TEST(Dialogue, ChaqueSaisieRejeteeEstSignaleeEtRedemandee) {
+    const Resultat r = dialoguerAvec("abc 2147483648 4 0 n");
+    EXPECT_EQ(r.sortie.find("<effacer>" + invite + invite + invite + invite + "les 1 nombres"),
+              0u);
+    EXPECT_EQ(r.erreurs,
+              "statistiques : ce n'est pas un nombre entier, recommencez.\n"
+              "statistiques : nombre hors limites, il faut un entier entre -2147483648 et "
+              "2147483647.\n");
+}
+
+// Une sortie qui refuse tout, comme un disque plein.
+class SortieRefusee : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(Dialogue, SArreteQuandLaSortieEstPerdue) {
+    std::istringstream entree("1 2 3 0 o 4 0 n");
+    SortieRefusee refus;
+    std::ostream sortie(&refus);
+    std::ostringstream erreurs;
+    ConsoleFactice console(false);
+    EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
+    EXPECT_EQ(console.pauses, 0);
+    EXPECT_EQ(console.effacements, 1);
+}
+
+}  // namespace
