@@ -35,6 +35,7 @@ public:
 
 private:
     bool lireNombre(std::int32_t& nombre);
+    bool resteUneSaisie();
     void rejeter(std::int32_t lu);
 
     std::istream& entree_;
@@ -52,10 +53,7 @@ bool Dialogue::lireNombre(std::int32_t& nombre) {
         if (!sortie_) {
             return false;
         }
-        // Sauter les blancs d'abord distingue la fin de l'entrée d'un signe
-        // seul juste avant elle, qui est une saisie rejetée.
-        entree_ >> std::ws;
-        if (!entree_.good()) {
+        if (!resteUneSaisie()) {
             return false;
         }
         std::int32_t lu = 0;
@@ -65,6 +63,26 @@ bool Dialogue::lireNombre(std::int32_t& nombre) {
         }
         rejeter(lu);
     }
+}
+
+// Saute les blancs jusqu'à la prochaine saisie ; faux si l'entrée est finie.
+// Regarder d'abord distingue la fin de l'entrée d'un signe seul juste avant
+// elle, qui est une saisie rejetée. Ce simple parcours du tampon coûte bien
+// moins qu'une extraction de plus par nombre.
+bool Dialogue::resteUneSaisie() {
+    if (!entree_.good()) {
+        return false;
+    }
+    std::streambuf* tampon = entree_.rdbuf();
+    auto caractere = tampon->sgetc();
+    while (caractere != std::char_traits<char>::eof() && estBlanc(caractere)) {
+        caractere = tampon->snextc();
+    }
+    if (caractere == std::char_traits<char>::eof()) {
+        entree_.setstate(std::ios::eofbit);
+        return false;
+    }
+    return true;
 }
 
 // Jette la saisie jusqu'au prochain blanc, quelle que soit sa longueur, et le

@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""Mesure le programme sur de longues colonnes de nombres envoyées par fichier.
+
+Pour 10 mille, 1 million et 10 millions de nombres (tirés avec une graine
+fixe), lance le programme plusieurs fois, entrée depuis un fichier et sortie
+vers /dev/null, et donne le temps médian et la mémoire résidente maximale.
+Quand GNU datamash et awk sont là, ils calculent les mêmes chiffres sur les
+mêmes nombres dans la même mesure, et le rapport des temps est donné.
+
+    python3 bench/mesurer.py [--programme build/statistiques] [--essais 7]
+"""
+import argparse
+import os
+import random
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+TEMPS = "/usr/bin/time"  # GNU time, paquet Debian « time »
+TAILLES = [10_000, 1_000_000, 10_000_000]
+AWK = ('{ n++; s += $1; if (n == 1 || $1 < mn) mn = $1; if (n == 1 || $1 > mx) mx = $1 } '
+       'END { print n, s, s / n, mn, mx }')
+
+
+def generer(dossier, taille):
+    """Une colonne de nombres non nuls, puis sa version pour le programme."""
+    colonne = os.path.join(dossier, f"colonne-{taille}.txt")
+    dialogue = os.path.join(dossier, f"dialogue-{taille}.txt")
+    tirage = random.Random(taille)
+    with open(colonne, "w") as sortie:
+        for _ in range(taille // 10_000):
+            nombres = (tirage.randint(-1_000_000, 1_000_000) or 1 for _ in range(10_000))
+            sortie.write("\n".join(map(str, nombres)) + "\n")
+    shutil.copyfile(colonne, dialogue)
+    with open(dialogue, "a") as sortie:
+        sortie.write("0\nn\n")
+    return colonne, dialogue
+
+
+def mesurer(commande, entree, essais, dossier):
+    """Temps médian en secondes et mémoire résidente maximale en Kio.
+
+    La mémoire est lue par GNU time : le compte d'un processus né de Python
+    garderait la taille de Python lui-même."""
+    durees, memoire = [], 0
+    releve = os.path.join(dossier, "memoire.txt")
+    for _ in range(essais):
+        with open(entree, "rb") as source, open(os.devnull, "wb") as puits:
+            debut = time.perf_counter()
+            statut = subprocess.call([TEMPS, "-f", "%M", "-o", releve] + commande,
+                                     stdin=source, stdout=puits)
+            durees.append(time.perf_counter() - debut)
+        if statut != 0:
+            sys.exit(f"{commande[0]} : statut {statut}")
+        with open(releve) as lu:
+            memoire = max(memoire, int(lu.read().split()[-1]))
+    return statistics.median(durees), memoire
+
+
+def main():
+    arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    arguments.add_argument("--programme", default="build/statistiques")
+    arguments.add_argument("--essais", type=int, default=7)
+    arguments.add_argument("--tailles", type=int, nargs="+", default=TAILLES)
+    options = arguments.parse_args()
+
+    if not os.access(TEMPS, os.X_OK):
+        sys.exit("il faut GNU time : apt-get install time")
+    autres = {}
+    if shutil.which("datamash"):
+        autres["datamash"] = ["datamash", "count", "1", "sum", "1", "mean", "1", "min", "1",
+                              "max", "1"]
+    if shutil.which("awk"):
+        autres["awk"] = ["awk", AWK]
+
+    print(f"{'nombres':>10}  {'outil':<12} {'médiane':>9} {'mémoire':>10}  rapport")
+    with tempfile.TemporaryDirectory() as dossier:
+        for taille in options.tailles:
+            colonne, dialogue = generer(dossier, taille)
+            temps, memoire = mesurer([os.path.abspath(options.programme)], dialogue,
+                                     options.essais, dossier)
+            print(f"{taille:>10}  {'statistiques':<12} {temps:>8.3f}s {memoire:>7} Kio")
+            for nom, commande in autres.items():
+                autre, memoire_autre = mesurer(commande, colonne, options.essais, dossier)
+                print(f"{taille:>10}  {nom:<12} {autre:>8.3f}s {memoire_autre:>7} Kio"
+                      f"  {temps / autre:.2f}")
+
+
+if __name__ == "__main__":
+    main()
