@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Le programme dans un vrai terminal (un pseudo-terminal), mené comme par une
+personne : on ne tape qu'après avoir lu l'invite ou la question attendue, avec
+un délai de quelques secondes. Une invite restée dans un tampon fait échouer
+le test au lieu de le laisser passer par chance.
+
+    python3 terminal_test.py chemin/du/programme
+"""
+import fcntl
+import os
+import select
+import signal
+import subprocess
+import sys
+import termios
+import time
+import unittest
+
+PROGRAMME = None
+EFFACEMENT = b"\x1b[H\x1b[2J"
+INVITE = b"Entrer un nombre entier : "
+QUESTION = b"Voulez-vous continuer? (o/n) "
+PAUSE = b"Appuyez sur une touche pour continuer..."
+DELAI = 5.0
+
+
+class Terminal:
+    """Un programme lancé sur un pseudo-terminal, qui en est le terminal de contrôle."""
+
+    def __init__(self, env=None, sortie_tube=False):
+        self.maitre, self.esclave = os.openpty()
+        self.reglages_avant = termios.tcgetattr(self.esclave)
+        environnement = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TERM": "xterm",
+                         "LANG": "C.UTF-8"}
+        environnement.update(env or {})
+        environnement = {k: v for k, v in environnement.items() if v is not None}
+        self.processus = subprocess.Popen(
+            [PROGRAMME], stdin=self.esclave,
+            stdout=subprocess.PIPE if sortie_tube else self.esclave,
+            stderr=self.esclave, env=environnement, preexec_fn=self._prendre_le_terminal)
+        self.lu = b""
+        self.position = 0
+
+    @staticmethod
+    def _prendre_le_terminal():
+        os.setsid()
+        fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+
+    def _lire(self, delai):
+        prets, _, _ = select.select([self.maitre], [], [], delai)
+        if prets:
+            try:
+                self.lu += os.read(self.maitre, 65536)
+            except OSError:
+                pass
+
+    def attendre(self, texte, delai=DELAI):
+        """Lit jusqu'à voir texte après ce qui a déjà été attendu ; rend ce qui le précède."""
+        fin = time.monotonic() + delai
+        while texte not in self.lu[self.position:]:
+            reste = fin - time.monotonic()
+            if reste <= 0:
+                raise AssertionError(f"{texte!r} jamais affiché ; lu : {self.lu[self.position:]!r}")
+            self._lire(reste)
+        debut = self.lu.index(texte, self.position)
+        avant = self.lu[self.position:debut]
+        self.position = debut + len(texte)
+        return avant
+
+    def taper(self, texte):
+        os.write(self.maitre, texte)
+
+    def terminer(self, delai=DELAI):
+        statut = self.processus.wait(delai)
+        self._lire(0.05)
+        return statut
+
+    def fermer(self):
+        if self.processus.poll() is None:
+            self.processus.kill()
+            self.processus.wait()
+        if self.processus.stdout:
+            self.processus.stdout.close()
+        os.close(self.maitre)
+        os.close(self.esclave)
+
+
+class EnTerminal(unittest.TestCase):
+    def lancer(self, **options):
+        terminal = Terminal(**options)
+        self.addCleanup(terminal.fermer)
+        return terminal
+
+    def finir_par_la_pause(self, terminal):
+        terminal.attendre(b"Aurevoir!!!")
+        terminal.attendre(PAUSE)
+        time.sleep(0.5)
+        self.assertIsNone(terminal.processus.poll(), "la pause n'a pas attendu de touche")
+
+    def test_efface_l_ecran_avant_chaque_serie(self):
+        t = self.lancer()
+        self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
+        t.taper(b"0\n")
+        t.attendre(QUESTION)
+        t.taper(b"o\n")
+        self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
+        t.taper(b"0\n")
+        t.attendre(QUESTION)
+        t.taper(b"n\n")
+        self.finir_par_la_pause(t)
+        t.taper(b"x")
+        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(t.lu.count(EFFACEMENT), 2)
+
+    def test_rien_n_est_efface_sur_un_terminal_muet(self):
+        t = self.lancer(env={"TERM": "dumb"})
+        t.taper(b"4 0\n")
+        t.attendre(QUESTION)
+        t.taper(b"n\n")
+        self.finir_par_la_pause(t)
+        t.taper(b" ")
+        self.assertEqual(t.terminer(), 0)
+        self.assertNotIn(b"\x1b", t.lu)
+
+    def test_serie_sur_deux_lignes_et_encodage(self):
+        for env, e_aigu in [({"LANG": "C.UTF-8"}, b"\xc3\xa9"),
+                            ({"LANG": "fr_FR.UTF-8", "LC_ALL": None}, b"\xc3\xa9"),
+                            ({"LANG": "C.UTF-8", "LC_ALL": "C"}, b"\xe9"),
+                            ({"LANG": None}, b"\xe9")]:
+            with self.subTest(env=env):
+                t = self.lancer(env=env)
+                t.attendre(INVITE)
+                t.taper(b"5 -3\n")
+                t.attendre(INVITE + INVITE)
+                t.taper(b"8 0\n")
+                t.attendre(INVITE)
+                rapport = t.attendre(QUESTION)
+                self.assertIn(b"les 3 nombres entr" + e_aigu + b"s totalisent \t: 10", rapport)
+                self.assertIn(b"la moyenne est 3.33333", rapport)
+                t.taper(b"n\n")
+                self.finir_par_la_pause(t)
+                t.taper(b"\n")  # Entrée seule est une touche aussi
+                self.assertEqual(t.terminer(), 0)
+
+    def test_la_pause_attend_une_seule_touche_et_rend_le_terminal(self):
+        t = self.lancer()
+        t.attendre(INVITE)
+        t.taper(b"0\n")
+        t.attendre(QUESTION)
+        t.taper(b"n\n")
+        self.finir_par_la_pause(t)
+        t.taper(b"k")
+        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+
+    def test_un_signal_pendant_la_pause_rend_le_terminal(self):
+        facons = [("Ctrl-C", signal.SIGINT, lambda t: t.taper(b"\x03")),
+                  ("SIGTERM", signal.SIGTERM, lambda t: t.processus.send_signal(signal.SIGTERM)),
+                  ("SIGHUP", signal.SIGHUP, lambda t: t.processus.send_signal(signal.SIGHUP))]
+        for nom, numero, envoyer in facons:
+            with self.subTest(signal=nom):
+                t = self.lancer()
+                t.attendre(INVITE)
+                t.taper(b"0\n")
+                t.attendre(QUESTION)
+                t.taper(b"n\n")
+                self.finir_par_la_pause(t)
+                envoyer(t)
+                self.assertEqual(t.terminer(), -numero)
+                self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+
+    def test_ctrl_d_termine_la_serie_puis_repond_non(self):
+        t = self.lancer()
+        t.attendre(INVITE)
+        t.taper(b"5 3\n")
+        t.attendre(INVITE + INVITE)
+        t.taper(b"\x04")
+        rapport = t.attendre(QUESTION)
+        self.assertIn(b"les 2 nombres", rapport)
+        self.finir_par_la_pause(t)
+        t.taper(b"q")
+        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+
+    def test_sortie_dans_un_tube_et_clavier_au_terminal(self):
+        t = self.lancer(sortie_tube=True)
+        t.taper(b"5 -3 8 0\nn\n")
+        t.attendre(PAUSE)
+        time.sleep(0.5)
+        self.assertIsNone(t.processus.poll(), "la pause n'a pas attendu de touche")
+        t.taper(b"z")
+        journal = t.processus.stdout.read()
+        self.assertEqual(t.terminer(), 0)
+        self.assertNotIn(b"\x1b", journal)
+        self.assertNotIn(PAUSE, journal)
+        self.assertTrue(journal.startswith(INVITE * 4 + b"les 3 nombres entr\xe9s"))
+        self.assertTrue(journal.endswith(QUESTION + b"\nAurevoir!!!\n"))
+        self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+
+
+if __name__ == "__main__":
+    PROGRAMME = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
