@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""Entrées hostiles en grand et sorties qui se dérobent.
+
+Chaque entrée est comparée octet par octet à ce qu'écrit le second calcul du
+dialogue (modele_dialogue), et la mémoire résidente maximale, lue par GNU time,
+doit rester petite et constante.
+
+    python3 robustesse_test.py programme modele_dialogue [--memoire-max KIO]
+"""
+import os
+import random
+import signal
+import subprocess
+import sys
+import tempfile
+import unittest
+
+PROGRAMME = MODELE = None
+MEMOIRE_MAX = None  # Kio ; None pour ne pas mesurer (construction instrumentée)
+TEMPS = "/usr/bin/time"
+ERREUR_SORTIE = b"statistiques : sortie standard inutilisable, fin du programme.\n"
+
+
+def executer(commande, entree):
+    """Lance commande sur le fichier entree ; rend statut, sortie, erreurs."""
+    with open(entree, "rb") as source:
+        processus = subprocess.run(commande, stdin=source, capture_output=True, timeout=600)
+    return processus.returncode, processus.stdout, processus.stderr
+
+
+class Robustesse(unittest.TestCase):
+    def setUp(self):
+        dossier = tempfile.TemporaryDirectory()
+        self.addCleanup(dossier.cleanup)
+        self.dossier = dossier.name
+
+    def verifier(self, morceaux):
+        entree = os.path.join(self.dossier, "entree")
+        with open(entree, "wb") as fichier:
+            for morceau in morceaux():
+                fichier.write(morceau)
+        releve = os.path.join(self.dossier, "memoire")
+        statut, sortie, erreurs = executer([TEMPS, "-f", "%M", "-o", releve, PROGRAMME], entree)
+        self.assertEqual(statut, 0)
+        statut_modele, attendu, erreurs_attendues = executer([MODELE], entree)
+        self.assertEqual(statut_modele, 0)
+        self.assertTrue(sortie == attendu, "la sortie standard diffère de l'attendu")
+        self.assertTrue(erreurs == erreurs_attendues, "la sortie d'erreur diffère de l'attendu")
+        if MEMOIRE_MAX is not None:
+            with open(releve) as lu:
+                memoire = int(lu.read().split()[-1])
+            self.assertLess(memoire, MEMOIRE_MAX, f"mémoire maximale {memoire} Kio")
+        return sortie, erreurs
+
+    def test_un_jeton_de_cent_mega_octets(self):
+        def morceaux():
+            yield b"5 "
+            for _ in range(100):
+                yield b"9" * 1_000_000
+            yield b" 3 0\nn\n"
+        sortie, erreurs = self.verifier(morceaux)
+        self.assertIn(b"les 2 nombres", sortie)
+        self.assertEqual(erreurs.count(b"\n"), 1)
+
+    def test_un_million_de_saisies_rejetees(self):
+        sortie, erreurs = self.verifier(lambda: [b"5 ", b"x " * 1_000_000, b"3 0\nn\n"])
+        self.assertIn(b"les 2 nombres", sortie)
+        self.assertEqual(erreurs.count(b"\n"), 1_000_000)
+
+    def test_un_million_de_reponses_rejetees(self):
+        sortie, _ = self.verifier(lambda: [b"5 0\n", b"x" * 1_000_000, b"\nn\n"])
+        self.assertEqual(sortie.count(b"Voulez-vous continuer?"), 1_000_001)
+
+    def test_des_octets_au_hasard(self):
+        tirage = random.Random(2026)
+        octets = bytes(tirage.getrandbits(8) for _ in range(3_000_000))
+        self.verifier(lambda: [b"7 ", octets])
+
+    def test_des_chiffres_et_des_blancs_au_hasard(self):
+        tirage = random.Random(1)
+        texte = bytes(tirage.choice(b"0123456789-+ \n\t xyo") for _ in range(3_000_000))
+        self.verifier(lambda: [texte])
+
+    def sortie_perdue(self, shell):
+        processus = subprocess.run(["sh", "-c", shell, "statistiques", PROGRAMME],
+                                   input=b"1 2 3 0\nn\n", capture_output=True, timeout=60)
+        return processus.returncode, processus.stderr
+
+    def test_un_disque_plein_est_un_echec(self):
+        self.assertEqual(self.sortie_perdue('exec "$1" > /dev/full'), (1, ERREUR_SORTIE))
+
+    def test_une_sortie_fermee_est_un_echec(self):
+        self.assertEqual(self.sortie_perdue('exec "$1" >&-'), (1, ERREUR_SORTIE))
+
+    def lecteur_parti(self, ignorer_sigpipe):
+        """Le lecteur prend cent octets et s'en va, comme head."""
+        def preparer():
+            signal.signal(signal.SIGPIPE, signal.SIG_IGN if ignorer_sigpipe else signal.SIG_DFL)
+        entree = os.path.join(self.dossier, "nombres")
+        with open(entree, "wb") as fichier:
+            fichier.write(b"12345 " * 10_000_000)
+        with open(entree, "rb") as source, subprocess.Popen(
+                [PROGRAMME], stdin=source, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                preexec_fn=preparer) as processus:
+            processus.stdout.read(100)
+            processus.stdout.close()
+            erreurs = processus.stderr.read()
+            return processus.wait(60), erreurs
+
+    def test_un_tube_ferme_arrete_sans_bruit(self):
+        self.assertEqual(self.lecteur_parti(False), (-signal.SIGPIPE, b""))
+        self.assertEqual(self.lecteur_parti(True), (1, b""))
+
+
+if __name__ == "__main__":
+    PROGRAMME, MODELE = os.path.abspath(sys.argv.pop(1)), os.path.abspath(sys.argv.pop(1))
+    if len(sys.argv) > 2 and sys.argv[1] == "--memoire-max":
+        MEMOIRE_MAX = int(sys.argv.pop(2))
+        sys.argv.pop(1)
+    unittest.main(verbosity=2)
