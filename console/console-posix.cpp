@@ -44,7 +44,7 @@ extern "C" void retablirTerminal(int signal) {
     sigemptyset(&masque);
     sigaddset(&masque, signal);
     sigprocmask(SIG_UNBLOCK, &masque, nullptr);
-    raise(signal);
+    (void)raise(signal);
     // On n'arrive ici qu'après une suspension (Ctrl-Z) suivie d'une reprise.
     sigaction(signal, &gestionnaire, nullptr);
     tcsetattr(STDIN_FILENO, TCSANOW, &reglagesPause);

@@ -41,7 +41,7 @@ std::string rapport(const std::vector<std::int32_t>& nombres) {
     const std::int32_t compte = registre(static_cast<std::int64_t>(nombres.size()));
     const float moyenne = static_cast<float>(static_cast<double>(registre(total)) / compte);
     char ligne[512];
-    std::snprintf(ligne, sizeof ligne,
+    (void)std::snprintf(ligne, sizeof ligne,
                   "les %d nombres entr\xE9s totalisent \t: %d\nla moyenne est %g\n\n"
                   "le nombre minimum \t : %d\nle nombre maximum \t : %d\n\n"
                   "le nb de nombre pair \t : %d\nle nb de nombre impair \t : %d\n\n"

@@ -79,7 +79,7 @@ TEST(Rapport, MoyenneAuFormatGeneralASixChiffres) {
     }
     const struct {
         Statistiques statistiques;
-        const char* ligne;
+        const char* ligne = nullptr;
     } cas[] = {
         {remplir({5, -3, 8}), "la moyenne est 3.33333"},
         {remplir({7}), "la moyenne est 7"},
