@@ -114,7 +114,8 @@ int ouvrirEcran(bool& aFermer) {
 }  // namespace
 
 ConsoleSysteme::ConsoleSysteme()
-    : sortieInteractive_(isatty(STDOUT_FILENO) != 0), entreeInteractive_(isatty(STDIN_FILENO) != 0) {
+    : sortieInteractive_(isatty(STDOUT_FILENO) != 0),
+      entreeInteractive_(isatty(STDIN_FILENO) != 0) {
     const char* terminal = std::getenv("TERM");
     effacable_ = sortieInteractive_ && (terminal == nullptr || std::strcmp(terminal, "dumb") != 0);
     if (sortieInteractive_ && terminalUtf8()) {

@@ -8,7 +8,7 @@
 // Ce que le dialogue demande à l'écran et au clavier, sans savoir sur quel
 // système il tourne.
 class Console {
-public:
+  public:
     Console() = default;
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
@@ -26,7 +26,7 @@ public:
 
 // La console réelle du système : une source par plateforme.
 class ConsoleSysteme final : public Console {
-public:
+  public:
     ConsoleSysteme();
     ~ConsoleSysteme() override;
     ConsoleSysteme(const ConsoleSysteme&) = delete;
@@ -36,7 +36,7 @@ public:
     void attendreTouche(std::ostream& sortie) override;
     std::string eAigu() const override { return eAigu_; }
 
-private:
+  private:
     bool sortieInteractive_ = false;
     bool entreeInteractive_ = false;
     bool effacable_ = false;

@@ -12,13 +12,13 @@
 // lisent sans un appel système par invite, et toute invite est à l'écran avant
 // que le programme n'attende.
 class TamponEntree final : public std::streambuf {
-public:
+  public:
     explicit TamponEntree(std::ostream* aVider) : aVider_(aVider) {}
 
-protected:
+  protected:
     int_type underflow() override;
 
-private:
+  private:
     std::ostream* aVider_;
     bool fini_ = false;
     std::array<char, 65536> tampon_{};
@@ -26,7 +26,7 @@ private:
 
 // Tampon de la sortie standard, qui retient la raison d'un échec d'écriture.
 class TamponSortie final : public std::streambuf {
-public:
+  public:
     TamponSortie() { setp(tampon_.data(), tampon_.data() + tampon_.size()); }
     TamponSortie(const TamponSortie&) = delete;
     TamponSortie& operator=(const TamponSortie&) = delete;
@@ -34,11 +34,11 @@ public:
 
     EtatEcriture etat() const { return etat_; }
 
-protected:
+  protected:
     int_type overflow(int_type caractere) override;
     int sync() override { return vider() ? 0 : -1; }
 
-private:
+  private:
     bool vider();
 
     EtatEcriture etat_ = EtatEcriture::reussie;

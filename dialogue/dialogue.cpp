@@ -22,7 +22,7 @@ bool estBlanc(int caractere) {
 }
 
 class Dialogue {
-public:
+  public:
     Dialogue(std::istream& entree, std::ostream& sortie, std::ostream& erreurs, Console& console)
         : entree_(entree),
           sortie_(sortie),
@@ -33,7 +33,7 @@ public:
     void saisirSerie();
     char demanderSuite();
 
-private:
+  private:
     bool lireNombre(std::int32_t& nombre);
     bool resteUneSaisie();
     void rejeter(std::int32_t lu);
@@ -96,8 +96,8 @@ void Dialogue::rejeter(std::int32_t lu) {
     }
     // Une lecture hors limites rend la borne la plus proche ; une saisie qui
     // n'est pas un nombre rend 0.
-    const bool depasse =
-        lu == std::numeric_limits<std::int32_t>::max() || lu == std::numeric_limits<std::int32_t>::min();
+    const bool depasse = lu == std::numeric_limits<std::int32_t>::max() ||
+                         lu == std::numeric_limits<std::int32_t>::min();
     // L'avertissement suit ce qui est déjà écrit, dans l'ordre où on le lit.
     sortie_.flush();
     erreurs_ << (depasse ? horsLimites : pasUnEntier) << std::flush;
@@ -142,8 +142,7 @@ char Dialogue::demanderSuite() {
 
 }  // namespace
 
-int dialoguer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs,
-              Console& console) {
+int dialoguer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs, Console& console) {
     Dialogue dialogue(entree, sortie, erreurs, console);
     char reponse = 'O';
     while (reponse == 'O') {

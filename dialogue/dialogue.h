@@ -10,7 +10,6 @@
 // Les nombres et les réponses viennent d'entree, le texte va dans sortie,
 // les avertissements sur les saisies rejetées dans erreurs.
 // Rend 0, ou 1 si la sortie n'a pas pu être écrite.
-int dialoguer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs,
-              Console& console);
+int dialoguer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs, Console& console);
 
 #endif

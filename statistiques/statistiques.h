@@ -7,7 +7,7 @@
 // Le compte et les sommes sont des entiers de 32 bits qui, comme un registre,
 // bouclent modulo 2^32 au lieu de déborder.
 class Statistiques {
-public:
+  public:
     // Repart de zéro ; le premier nombre n'est pas ajouté, il fixe seulement
     // le minimum et le maximum de départ.
     void commencer(std::int32_t premier);
@@ -27,7 +27,7 @@ public:
     std::int32_t sommePairs() const { return sommePairs_; }
     std::int32_t sommeImpairs() const { return sommeImpairs_; }
 
-private:
+  private:
     std::int32_t nbNombres_ = 0;
     std::int32_t total_ = 0;
     std::int32_t minimum_ = 0;

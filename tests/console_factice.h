@@ -9,7 +9,7 @@
 // Console de test : compte les effacements et les pauses, et marque leur
 // place dans la sortie pour qu'on voie où ils tombent.
 class ConsoleFactice final : public Console {
-public:
+  public:
     explicit ConsoleFactice(bool marquer = true, std::string eAigu = "\xE9")
         : marquer_(marquer), eAigu_(std::move(eAigu)) {}
 
@@ -30,7 +30,7 @@ public:
     int effacements = 0;
     int pauses = 0;
 
-private:
+  private:
     bool marquer_;
     std::string eAigu_;
 };

@@ -40,35 +40,14 @@ TEST(Dialogue, EffaceAvantChaqueSerieEtAttendApresLAuRevoir) {
     EXPECT_EQ(r.pauses, 1);
 }
 
-TEST(Dialogue, LaFinDeLEntreeTermineProprement) {
-    // Quel que soit l'endroit où l'entrée s'arrête : une pause, un statut 0.
-    for (const char* texte : {"", "5", "5 ", "5 0", "5 0 o", "5 0 o 3", "-", "5 0 x"}) {
-        const Resultat r = dialoguerAvec(texte);
-        EXPECT_EQ(r.statut, 0) << texte;
-        EXPECT_EQ(r.pauses, 1) << texte;
-        EXPECT_EQ(r.sortie.substr(r.sortie.size() - auRevoir.size() - 7), auRevoir + "<pause>")
-            << texte;
-    }
-}
-
 TEST(Dialogue, LeRapportPrendLeEAiguDeLaConsole) {
     const Resultat r = dialoguerAvec("4 0 n", "\xC3\xA9");
     EXPECT_NE(r.sortie.find("les 1 nombres entr\xC3\xA9s totalisent"), std::string::npos);
 }
 
-TEST(Dialogue, ChaqueSaisieRejeteeEstSignaleeEtRedemandee) {
-    const Resultat r = dialoguerAvec("abc 2147483648 4 0 n");
-    EXPECT_EQ(r.sortie.find("<effacer>" + invite + invite + invite + invite + "les 1 nombres"),
-              0u);
-    EXPECT_EQ(r.erreurs,
-              "statistiques : ce n'est pas un nombre entier, recommencez.\n"
-              "statistiques : nombre hors limites, il faut un entier entre -2147483648 et "
-              "2147483647.\n");
-}
-
 // Une sortie qui refuse tout, comme un disque plein.
 class SortieRefusee : public std::streambuf {
-protected:
+  protected:
     int_type overflow(int_type) override { return traits_type::eof(); }
 };
 

@@ -19,8 +19,9 @@ bool chiffre(char c) { return c >= '0' && c <= '9'; }
 // Ramène un entier de 64 bits à 32 bits, modulo 2^32.
 std::int32_t registre(std::int64_t valeur) {
     const auto bas = static_cast<std::uint32_t>(static_cast<std::uint64_t>(valeur));
-    return bas < 0x80000000u ? static_cast<std::int32_t>(bas)
-                             : static_cast<std::int32_t>(static_cast<std::int64_t>(bas) - 0x100000000);
+    return bas < 0x80000000u
+               ? static_cast<std::int32_t>(bas)
+               : static_cast<std::int32_t>(static_cast<std::int64_t>(bas) - 0x100000000);
 }
 
 std::string rapport(const std::vector<std::int32_t>& nombres) {
@@ -41,13 +42,14 @@ std::string rapport(const std::vector<std::int32_t>& nombres) {
     const std::int32_t compte = registre(static_cast<std::int64_t>(nombres.size()));
     const float moyenne = static_cast<float>(static_cast<double>(registre(total)) / compte);
     char ligne[512];
-    (void)std::snprintf(ligne, sizeof ligne,
-                  "les %d nombres entr\xE9s totalisent \t: %d\nla moyenne est %g\n\n"
-                  "le nombre minimum \t : %d\nle nombre maximum \t : %d\n\n"
-                  "le nb de nombre pair \t : %d\nle nb de nombre impair \t : %d\n\n"
-                  "la somme des nombres pairs \t : %d\nla somme des nombres impairs \t : %d\n\n",
-                  compte, registre(total), static_cast<double>(moyenne), minimum, maximum,
-                  registre(pairs), registre(impairs), registre(sommePairs), registre(sommeImpairs));
+    (void)std::snprintf(
+        ligne, sizeof ligne,
+        "les %d nombres entr\xE9s totalisent \t: %d\nla moyenne est %g\n\n"
+        "le nombre minimum \t : %d\nle nombre maximum \t : %d\n\n"
+        "le nb de nombre pair \t : %d\nle nb de nombre impair \t : %d\n\n"
+        "la somme des nombres pairs \t : %d\nla somme des nombres impairs \t : %d\n\n",
+        compte, registre(total), static_cast<double>(moyenne), minimum, maximum, registre(pairs),
+        registre(impairs), registre(sommePairs), registre(sommeImpairs));
     return ligne;
 }
 
@@ -113,7 +115,8 @@ DialogueAttendu dialogueAttendu(std::string_view texte) {
                 break;
             }
             reponse = texte[i++];
-            reponse = reponse >= 'a' && reponse <= 'z' ? static_cast<char>(reponse - 'a' + 'A') : reponse;
+            reponse =
+                reponse >= 'a' && reponse <= 'z' ? static_cast<char>(reponse - 'a' + 'A') : reponse;
             if (reponse == 'O' || reponse == 'N') {
                 break;
             }

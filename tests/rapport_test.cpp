@@ -48,27 +48,6 @@ TEST(Rapport, EcritLesHuitLignesOctetPourOctet) {
               "\n");
 }
 
-TEST(Rapport, UnSeulNombreEtUneClasseVide) {
-    EXPECT_EQ(rapport(remplir({7})),
-              "les 1 nombres entr\xE9s totalisent \t: 7\n"
-              "la moyenne est 7\n"
-              "\n"
-              "le nombre minimum \t : 7\n"
-              "le nombre maximum \t : 7\n"
-              "\n"
-              "le nb de nombre pair \t : 0\n"
-              "le nb de nombre impair \t : 1\n"
-              "\n"
-              "la somme des nombres pairs \t : 0\n"
-              "la somme des nombres impairs \t : 7\n"
-              "\n");
-}
-
-TEST(Rapport, EcritLeEAiguQueLaConsoleDemande) {
-    const std::string texte = rapport(remplir({2}), "\xC3\xA9");
-    EXPECT_EQ(texte.substr(0, texte.find('\n')), "les 1 nombres entr\xC3\xA9s totalisent \t: 2");
-}
-
 TEST(Rapport, MoyenneAuFormatGeneralASixChiffres) {
     Statistiques petite;
     petite.commencer(1);

@@ -2,8 +2,8 @@
 // exactement ce que le second calcul attend, chiffres des rapports compris.
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 

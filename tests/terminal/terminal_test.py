@@ -97,6 +97,16 @@ class EnTerminal(unittest.TestCase):
         time.sleep(0.5)
         self.assertIsNone(terminal.processus.poll(), "la pause n'a pas attendu de touche")
 
+    def jusqu_a_la_pause(self):
+        """Une série vide, n, et le programme attend sa touche."""
+        t = self.lancer()
+        t.attendre(INVITE)
+        t.taper(b"0\n")
+        t.attendre(QUESTION)
+        t.taper(b"n\n")
+        self.finir_par_la_pause(t)
+        return t
+
     def test_efface_l_ecran_avant_chaque_serie(self):
         t = self.lancer()
         self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
@@ -143,12 +153,7 @@ class EnTerminal(unittest.TestCase):
                 self.assertEqual(t.terminer(), 0)
 
     def test_la_pause_attend_une_seule_touche_et_rend_le_terminal(self):
-        t = self.lancer()
-        t.attendre(INVITE)
-        t.taper(b"0\n")
-        t.attendre(QUESTION)
-        t.taper(b"n\n")
-        self.finir_par_la_pause(t)
+        t = self.jusqu_a_la_pause()
         t.taper(b"k")
         self.assertEqual(t.terminer(), 0)
         self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
@@ -159,12 +164,7 @@ class EnTerminal(unittest.TestCase):
                   ("SIGHUP", signal.SIGHUP, lambda t: t.processus.send_signal(signal.SIGHUP))]
         for nom, numero, envoyer in facons:
             with self.subTest(signal=nom):
-                t = self.lancer()
-                t.attendre(INVITE)
-                t.taper(b"0\n")
-                t.attendre(QUESTION)
-                t.taper(b"n\n")
-                self.finir_par_la_pause(t)
+                t = self.jusqu_a_la_pause()
                 envoyer(t)
                 self.assertEqual(t.terminer(), -numero)
                 self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
