@@ -38,6 +38,7 @@ TEST(Dialogue, EffaceAvantChaqueSerieEtAttendApresLAuRevoir) {
                             question + auRevoir + "<pause>");
     EXPECT_EQ(r.effacements, 2);
     EXPECT_EQ(r.pauses, 1);
+    EXPECT_EQ(r.erreurs, "");
 }
 
 TEST(Dialogue, LeRapportPrendLeEAiguDeLaConsole) {
