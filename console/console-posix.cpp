@@ -81,20 +81,27 @@ bool terminalUtf8() {
     return false;
 }
 
-void ecrireTout(int descripteur, const char* texte) {
-    std::size_t reste = std::strlen(texte);
-    while (reste > 0) {
-        const ssize_t ecrits = write(descripteur, texte, reste);
+// Écrit tout sur un descripteur, ou dit pourquoi ce n'est pas possible.
+EtatEcriture ecrireTout(int descripteur, const char* donnees, std::size_t taille) {
+    while (taille > 0) {
+        const ssize_t ecrits = write(descripteur, donnees, taille);
         if (ecrits < 0 && errno == EINTR) {
             continue;
         }
-        if (ecrits <= 0) {
-            return;
+        if (ecrits < 0 && errno == EPIPE) {
+            return EtatEcriture::tuyauFerme;
         }
-        texte += ecrits;
-        reste -= static_cast<std::size_t>(ecrits);
+        if (ecrits <= 0) {
+            return EtatEcriture::echec;
+        }
+        donnees += ecrits;
+        taille -= static_cast<std::size_t>(ecrits);
     }
+    return EtatEcriture::reussie;
 }
+
+// Un message pour l'écran : s'il ne passe pas, la pause attend quand même.
+void montrer(int ecran, const char* texte) { (void)ecrireTout(ecran, texte, std::strlen(texte)); }
 
 // Où montrer le message de la pause : l'écran de l'utilisateur, même quand
 // la sortie standard part dans un tube.
@@ -113,12 +120,11 @@ int ouvrirEcran(bool& aFermer) {
 
 }  // namespace
 
-ConsoleSysteme::ConsoleSysteme()
-    : sortieInteractive_(isatty(STDOUT_FILENO) != 0),
-      entreeInteractive_(isatty(STDIN_FILENO) != 0) {
+ConsoleSysteme::ConsoleSysteme() : entreeInteractive_(isatty(STDIN_FILENO) != 0) {
+    const bool sortieInteractive = isatty(STDOUT_FILENO) != 0;
     const char* terminal = std::getenv("TERM");
-    effacable_ = sortieInteractive_ && (terminal == nullptr || std::strcmp(terminal, "dumb") != 0);
-    if (sortieInteractive_ && terminalUtf8()) {
+    effacable_ = sortieInteractive && (terminal == nullptr || std::strcmp(terminal, "dumb") != 0);
+    if (sortieInteractive && terminalUtf8()) {
         eAigu_ = "\xC3\xA9";
     }
 }
@@ -144,7 +150,7 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     bool aFermer = false;
     const int ecran = ouvrirEcran(aFermer);
     if (ecran >= 0) {
-        ecrireTout(ecran, "Appuyez sur une touche pour continuer...");
+        montrer(ecran, "Appuyez sur une touche pour continuer...");
     }
 
     reglagesPause = reglagesInitiaux;
@@ -173,7 +179,7 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
         sigaction(signauxSurveilles[i], &anciens[i], nullptr);
     }
     if (ecran >= 0) {
-        ecrireTout(ecran, "\n");
+        montrer(ecran, "\n");
         if (aFermer) {
             close(ecran);
         }
@@ -193,19 +199,5 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille) {
 }
 
 EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
-    while (taille > 0) {
-        const ssize_t ecrits = write(STDOUT_FILENO, donnees, taille);
-        if (ecrits < 0 && errno == EINTR) {
-            continue;
-        }
-        if (ecrits < 0 && errno == EPIPE) {
-            return EtatEcriture::tuyauFerme;
-        }
-        if (ecrits <= 0) {
-            return EtatEcriture::echec;
-        }
-        donnees += ecrits;
-        taille -= static_cast<std::size_t>(ecrits);
-    }
-    return EtatEcriture::reussie;
+    return ecrireTout(STDOUT_FILENO, donnees, taille);
 }

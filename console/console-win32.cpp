@@ -30,15 +30,13 @@ UINT pageDeCodeInitiale = 0;
 }  // namespace
 
 ConsoleSysteme::ConsoleSysteme()
-    : sortieInteractive_(estConsole(STD_OUTPUT_HANDLE)),
-      entreeInteractive_(estConsole(STD_INPUT_HANDLE)),
-      effacable_(sortieInteractive_) {
+    : entreeInteractive_(estConsole(STD_INPUT_HANDLE)), effacable_(estConsole(STD_OUTPUT_HANDLE)) {
     // Un tube ou un fichier se lit tel quel : en mode texte, un octet 0x1A y
     // passerait pour la fin de l'entrée. Au clavier, Ctrl-Z la marque encore.
     if (!entreeInteractive_) {
         (void)_setmode(0, _O_BINARY);
     }
-    if (sortieInteractive_) {
+    if (effacable_) {
         pageDeCodeInitiale = GetConsoleOutputCP();
         if (pageDeCodeInitiale != europeOccidentale) {
             SetConsoleOutputCP(europeOccidentale);

@@ -37,7 +37,6 @@ class ConsoleSysteme final : public Console {
     std::string eAigu() const override { return eAigu_; }
 
   private:
-    bool sortieInteractive_ = false;
     bool entreeInteractive_ = false;
     bool effacable_ = false;
     std::string eAigu_ = "\xE9";

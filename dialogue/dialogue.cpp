@@ -4,21 +4,34 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "rapport.h"
 #include "statistiques.h"
 
 namespace {
 
-constexpr const char* invite = "Entrer un nombre entier : ";
-constexpr const char* question = "Voulez-vous continuer? (o/n) ";
-constexpr const char* pasUnEntier = "statistiques : ce n'est pas un nombre entier, recommencez.\n";
-constexpr const char* horsLimites =
+// Des longueurs connues d'avance : l'invite s'écrit une fois par nombre.
+constexpr std::string_view invite = "Entrer un nombre entier : ";
+constexpr std::string_view question = "Voulez-vous continuer? (o/n) ";
+constexpr std::string_view pasUnEntier =
+    "statistiques : ce n'est pas un nombre entier, recommencez.\n";
+constexpr std::string_view horsLimites =
     "statistiques : nombre hors limites, il faut un entier entre -2147483648 et 2147483647.\n";
 
 // Les blancs de la locale classique, ceux que la lecture formatée saute.
 bool estBlanc(int caractere) {
     return caractere == ' ' || (caractere >= '\t' && caractere <= '\r');
+}
+
+// Avance dans le tampon tant que les caractères sont des blancs (blancs vrai)
+// ou n'en sont pas (blancs faux) ; rend celui qui arrête, ou la fin.
+std::char_traits<char>::int_type avancerTantQue(std::streambuf& tampon, bool blancs) {
+    auto caractere = tampon.sgetc();
+    while (caractere != std::char_traits<char>::eof() && estBlanc(caractere) == blancs) {
+        caractere = tampon.snextc();
+    }
+    return caractere;
 }
 
 class Dialogue {
@@ -34,7 +47,7 @@ class Dialogue {
     char demanderSuite();
 
   private:
-    bool lireNombre(std::int32_t& nombre);
+    std::int32_t lireNombre();
     bool resteUneSaisie();
     void rejeter(std::int32_t lu);
 
@@ -45,21 +58,17 @@ class Dialogue {
     const std::string eAigu_;
 };
 
-// Vrai quand un nombre est lu ; faux quand l'entrée est finie, ou quand la
-// sortie est perdue et qu'il n'y a plus personne à qui parler.
-bool Dialogue::lireNombre(std::int32_t& nombre) {
+// Le nombre lu ; 0, qui termine la série, quand l'entrée est finie ou quand
+// la sortie est perdue et qu'il n'y a plus personne à qui parler.
+std::int32_t Dialogue::lireNombre() {
     for (;;) {
         sortie_ << invite;
-        if (!sortie_) {
-            return false;
-        }
-        if (!resteUneSaisie()) {
-            return false;
+        if (!sortie_ || !resteUneSaisie()) {
+            return 0;
         }
         std::int32_t lu = 0;
         if (entree_ >> lu) {
-            nombre = lu;
-            return true;
+            return lu;
         }
         rejeter(lu);
     }
@@ -73,12 +82,7 @@ bool Dialogue::resteUneSaisie() {
     if (!entree_.good()) {
         return false;
     }
-    std::streambuf* tampon = entree_.rdbuf();
-    auto caractere = tampon->sgetc();
-    while (caractere != std::char_traits<char>::eof() && estBlanc(caractere)) {
-        caractere = tampon->snextc();
-    }
-    if (caractere == std::char_traits<char>::eof()) {
+    if (avancerTantQue(*entree_.rdbuf(), true) == std::char_traits<char>::eof()) {
         entree_.setstate(std::ios::eofbit);
         return false;
     }
@@ -89,11 +93,7 @@ bool Dialogue::resteUneSaisie() {
 // dit ; les nombres qui la suivent sur la ligne restent à lire.
 void Dialogue::rejeter(std::int32_t lu) {
     entree_.clear();
-    std::streambuf* tampon = entree_.rdbuf();
-    const auto fin = std::char_traits<char>::eof();
-    for (auto caractere = tampon->sgetc(); caractere != fin && !estBlanc(caractere);
-         caractere = tampon->snextc()) {
-    }
+    avancerTantQue(*entree_.rdbuf(), false);
     // Une lecture hors limites rend la borne la plus proche ; une saisie qui
     // n'est pas un nombre rend 0.
     const bool depasse = lu == std::numeric_limits<std::int32_t>::max() ||
@@ -105,10 +105,7 @@ void Dialogue::rejeter(std::int32_t lu) {
 
 void Dialogue::saisirSerie() {
     console_.effacer(sortie_);
-    std::int32_t nombre = 0;
-    if (!lireNombre(nombre)) {
-        nombre = 0;
-    }
+    std::int32_t nombre = lireNombre();
     Statistiques statistiques;
     statistiques.commencer(nombre);
     // Le compte peut boucler après 2^32 nombres : c'est le premier nombre qui
@@ -116,9 +113,7 @@ void Dialogue::saisirSerie() {
     const bool nonVide = nombre != 0;
     while (nombre != 0) {
         statistiques.ajouter(nombre);
-        if (!lireNombre(nombre)) {
-            nombre = 0;
-        }
+        nombre = lireNombre();
     }
     if (nonVide) {
         afficherRapport(sortie_, statistiques, eAigu_);

@@ -10,6 +10,6 @@
 // groupes de lignes suivis chacun d'une ligne vide. eAigu donne les octets
 // du « é » tels que la sortie les montre.
 void afficherRapport(std::ostream& sortie, const Statistiques& statistiques,
-                     const std::string& eAigu = "\xE9");
+                     const std::string& eAigu);
 
 #endif

@@ -1,5 +1,9 @@
 #include "statistiques.h"
 
+namespace {
+
+// Addition sur 32 bits en complément à deux, sans le comportement indéfini
+// du dépassement signé.
 std::int32_t additionner(std::int32_t a, std::int32_t b) {
     const std::uint32_t somme = static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b);
     // Ramène la somme non signée dans l'intervalle signé sans conversion
@@ -9,6 +13,8 @@ std::int32_t additionner(std::int32_t a, std::int32_t b) {
     }
     return static_cast<std::int32_t>(somme - 0x80000000u) - 0x7FFFFFFF - 1;
 }
+
+}  // namespace
 
 void Statistiques::commencer(std::int32_t premier) {
     *this = Statistiques{};

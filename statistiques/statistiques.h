@@ -38,8 +38,4 @@ class Statistiques {
     std::int32_t sommeImpairs_ = 0;
 };
 
-// Addition sur 32 bits en complément à deux, sans le comportement indéfini
-// du dépassement signé.
-std::int32_t additionner(std::int32_t a, std::int32_t b);
-
 #endif
