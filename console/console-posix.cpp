@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <poll.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -26,30 +27,51 @@ struct sigaction gestionnaire;
 
 constexpr int signauxSurveilles[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
 constexpr int nbSignaux = static_cast<int>(sizeof signauxSurveilles / sizeof signauxSurveilles[0]);
+// Ce que faisait chaque signal avant la pause.
+struct sigaction anciens[nbSignaux];
 
-void installer(int signal, void (*action)(int)) {
-    struct sigaction reglage {};
-    reglage.sa_handler = action;
-    sigemptyset(&reglage.sa_mask);
-    sigaction(signal, &reglage, nullptr);
+bool ignore(const struct sigaction& action) {
+    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
 }
 
 // Ne fait que des appels sûrs dans un gestionnaire de signal : rend au
-// terminal ses réglages, puis laisse le signal suivre son cours habituel.
+// terminal ses réglages, puis laisse le signal suivre le cours qu'il avait
+// avant la pause.
 extern "C" void retablirTerminal(int signal) {
     const int erreurSauvee = errno;
     tcsetattr(STDIN_FILENO, TCSANOW, &reglagesInitiaux);
-    installer(signal, SIG_DFL);
+    for (int i = 0; i < nbSignaux; ++i) {
+        if (signauxSurveilles[i] == signal) {
+            sigaction(signal, &anciens[i], nullptr);
+        }
+    }
     sigset_t masque;
     sigemptyset(&masque);
     sigaddset(&masque, signal);
     sigprocmask(SIG_UNBLOCK, &masque, nullptr);
     (void)raise(signal);
-    // On n'arrive ici qu'après une suspension (Ctrl-Z) suivie d'une reprise.
+    // Ici après une suspension (Ctrl-Z) suivie d'une reprise, ou au retour du
+    // gestionnaire d'avant : la pause reprend là où elle en était.
     sigaction(signal, &gestionnaire, nullptr);
     tcsetattr(STDIN_FILENO, TCSANOW, &reglagesPause);
     errno = erreurSauvee;
 }
+
+// Attend que le descripteur soit prêt, quand il est en mode non bloquant ;
+// faux si l'attente elle-même échoue.
+bool attendrePret(int descripteur, short evenement) {
+    struct pollfd attente {};
+    attente.fd = descripteur;
+    attente.events = evenement;
+    while (poll(&attente, 1, -1) < 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool pasPret(int erreur) { return erreur == EAGAIN || erreur == EWOULDBLOCK; }
 
 bool estUtf8(const char* jeu) {
     std::string normal;
@@ -88,6 +110,10 @@ EtatEcriture ecrireTout(int descripteur, const char* donnees, std::size_t taille
         if (ecrits < 0 && errno == EINTR) {
             continue;
         }
+        // Une sortie non bloquante pleine : on attend que le lecteur suive.
+        if (ecrits < 0 && pasPret(errno) && attendrePret(descripteur, POLLOUT)) {
+            continue;
+        }
         if (ecrits < 0 && errno == EPIPE) {
             return EtatEcriture::tuyauFerme;
         }
@@ -100,8 +126,13 @@ EtatEcriture ecrireTout(int descripteur, const char* donnees, std::size_t taille
     return EtatEcriture::reussie;
 }
 
-// Un message pour l'écran : s'il ne passe pas, la pause attend quand même.
-void montrer(int ecran, const char* texte) { (void)ecrireTout(ecran, texte, std::strlen(texte)); }
+// Un message pour l'écran, s'il y en a un : s'il ne passe pas, la pause
+// attend quand même.
+void montrer(int ecran, const char* texte) {
+    if (ecran >= 0) {
+        (void)ecrireTout(ecran, texte, std::strlen(texte));
+    }
+}
 
 // Où montrer le message de la pause : l'écran de l'utilisateur, même quand
 // la sortie standard part dans un tube.
@@ -116,6 +147,62 @@ int ouvrirEcran(bool& aFermer) {
         return terminal;
     }
     return isatty(STDERR_FILENO) != 0 ? STDERR_FILENO : -1;
+}
+
+// Un octet de la touche, attendu au plus delai millisecondes (-1 : sans fin).
+// Une interruption (Ctrl-Z puis fg) fait reprendre l'attente.
+bool lireOctet(unsigned char& octet, int delai) {
+    struct pollfd attente {};
+    attente.fd = STDIN_FILENO;
+    attente.events = POLLIN;
+    for (;;) {
+        const int prets = poll(&attente, 1, delai);
+        if (prets < 0 && errno == EINTR) {
+            continue;
+        }
+        if (prets <= 0) {
+            return false;
+        }
+        const ssize_t lus = read(STDIN_FILENO, &octet, 1);
+        if (lus == 1) {
+            return true;
+        }
+        if (lus == 0 || !(errno == EINTR || pasPret(errno))) {
+            return false;
+        }
+    }
+}
+
+// Prend tout ce que le terminal envoie pour une seule touche : un octet, une
+// séquence d'échappement (flèches, touches de fonction) ou un caractère UTF-8
+// entier ; rien n'en reste pour le programme suivant. Les octets d'une même
+// touche arrivent ensemble : on n'attend la suite que brièvement.
+void lireTouche() {
+    constexpr int suite = 100;
+    unsigned char octet = 0;
+    if (!lireOctet(octet, -1)) {
+        return;
+    }
+    if (octet == 0x1B) {
+        if (!lireOctet(octet, suite)) {
+            return;  // Échap seule
+        }
+        if (octet == '[') {
+            // Paramètres, puis un octet final ; « Échap [ [ A » sur la console Linux.
+            if (lireOctet(octet, suite) && octet == '[') {
+                (void)lireOctet(octet, suite);
+                return;
+            }
+            while ((octet < 0x40 || octet > 0x7E) && lireOctet(octet, suite)) {
+            }
+        } else if (octet == 'O') {
+            (void)lireOctet(octet, suite);
+        }
+        return;
+    }
+    int reste = octet >= 0xF0 ? 3 : octet >= 0xE0 ? 2 : octet >= 0xC0 ? 1 : 0;
+    while (reste-- > 0 && lireOctet(octet, suite)) {
+    }
 }
 
 }  // namespace
@@ -147,30 +234,33 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     if (tcgetattr(STDIN_FILENO, &reglagesInitiaux) != 0) {
         return;
     }
-    bool aFermer = false;
-    const int ecran = ouvrirEcran(aFermer);
-    if (ecran >= 0) {
-        montrer(ecran, "Appuyez sur une touche pour continuer...");
-    }
-
     reglagesPause = reglagesInitiaux;
     reglagesPause.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     reglagesPause.c_cc[VMIN] = 1;
     reglagesPause.c_cc[VTIME] = 0;
 
-    struct sigaction anciens[nbSignaux];
     gestionnaire = {};
     gestionnaire.sa_handler = retablirTerminal;
     sigemptyset(&gestionnaire.sa_mask);
+    // Un signal que l'appelant ignore (nohup, trap '' INT) le reste.
     for (int i = 0; i < nbSignaux; ++i) {
-        sigaction(signauxSurveilles[i], &gestionnaire, &anciens[i]);
+        sigaction(signauxSurveilles[i], nullptr, &anciens[i]);
+        if (!ignore(anciens[i])) {
+            sigaction(signauxSurveilles[i], &gestionnaire, nullptr);
+        }
     }
 
     // La touche est lue sur le terminal lui-même : ce que le flux d'entrée a
-    // déjà pris (la fin de ligne après la réponse) ne compte pas.
+    // déjà pris (la fin de ligne après la réponse) ne compte pas. Le message
+    // ne paraît qu'une fois le programme prêt à la prendre.
     if (tcsetattr(STDIN_FILENO, TCSANOW, &reglagesPause) == 0) {
-        char touche = 0;
-        while (read(STDIN_FILENO, &touche, 1) < 0 && errno == EINTR) {
+        bool aFermer = false;
+        const int ecran = ouvrirEcran(aFermer);
+        montrer(ecran, "Appuyez sur une touche pour continuer...");
+        lireTouche();
+        montrer(ecran, "\n");
+        if (aFermer) {
+            close(ecran);
         }
     }
 
@@ -178,23 +268,20 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     for (int i = 0; i < nbSignaux; ++i) {
         sigaction(signauxSurveilles[i], &anciens[i], nullptr);
     }
-    if (ecran >= 0) {
-        montrer(ecran, "\n");
-        if (aFermer) {
-            close(ecran);
-        }
-    }
 }
 
-std::size_t lireEntreeStandard(char* tampon, std::size_t taille) {
+std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison) {
     for (;;) {
         const ssize_t lus = read(STDIN_FILENO, tampon, taille);
         if (lus >= 0) {
             return static_cast<std::size_t>(lus);
         }
-        if (errno != EINTR) {
-            return 0;
+        // Une entrée non bloquante vide n'est pas finie : on attend la suite.
+        if (errno == EINTR || (pasPret(errno) && attendrePret(STDIN_FILENO, POLLIN))) {
+            continue;
         }
+        raison = expliquerErreur(errno);
+        return 0;
     }
 }
 

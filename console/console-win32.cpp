@@ -65,10 +65,18 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     }
 }
 
-std::size_t lireEntreeStandard(char* tampon, std::size_t taille) {
+std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison) {
     const unsigned int demande = taille < INT_MAX ? static_cast<unsigned int>(taille) : INT_MAX;
-    const int lus = _read(0, tampon, demande);
-    return lus > 0 ? static_cast<std::size_t>(lus) : 0;
+    for (;;) {
+        const int lus = _read(0, tampon, demande);
+        if (lus >= 0) {
+            return static_cast<std::size_t>(lus);
+        }
+        if (errno != EINTR) {
+            raison = expliquerErreur(errno);
+            return 0;
+        }
+    }
 }
 
 EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {

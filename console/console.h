@@ -45,8 +45,12 @@ class ConsoleSysteme final : public Console {
 // Accès brut aux descripteurs standard, sans tampon de la bibliothèque C.
 enum class EtatEcriture { reussie, tuyauFerme, echec };
 
-// Octets lus (au plus taille), 0 à la fin de l'entrée ou sur une erreur de lecture.
-std::size_t lireEntreeStandard(char* tampon, std::size_t taille);
+// Octets lus (au plus taille) ; 0 à la fin de l'entrée, ou quand elle ne peut
+// pas être lue, et alors raison dit pourquoi, en français.
+std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison);
+
+// La raison d'un échec de lecture (une valeur d'errno), en français.
+std::string expliquerErreur(int erreur);
 
 // Écrit tout, ou dit pourquoi ce n'est pas possible.
 EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille);

@@ -1,17 +1,35 @@
 #include "flux.h"
 
+#include <cerrno>
+
+std::string expliquerErreur(int erreur) {
+    switch (erreur) {
+        case EISDIR:
+            return "c'est un dossier";
+        case EIO:
+            return "erreur d'E/S";
+        case EBADF:
+            return "aucun fichier ouvert";
+        case EINVAL:
+            return "ce descripteur ne se lit pas";
+        default:
+            return "code d'erreur " + std::to_string(erreur);
+    }
+}
+
 TamponEntree::int_type TamponEntree::underflow() {
     if (gptr() < egptr()) {
         return traits_type::to_int_type(*gptr());
     }
-    // Une fin d'entrée est définitive : on ne redemande jamais au clavier.
+    // Une fin d'entrée, ou une erreur, est définitive : on ne redemande jamais
+    // au clavier.
     if (fini_) {
         return traits_type::eof();
     }
     if (aVider_ != nullptr) {
         aVider_->flush();
     }
-    const std::size_t lus = lireEntreeStandard(tampon_.data(), tampon_.size());
+    const std::size_t lus = lireEntreeStandard(tampon_.data(), tampon_.size(), erreur_);
     if (lus == 0) {
         fini_ = true;
         return traits_type::eof();

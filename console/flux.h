@@ -4,6 +4,7 @@
 #include <array>
 #include <ostream>
 #include <streambuf>
+#include <string>
 
 #include "console.h"
 
@@ -15,12 +16,16 @@ class TamponEntree final : public std::streambuf {
   public:
     explicit TamponEntree(std::ostream* aVider) : aVider_(aVider) {}
 
+    // Pourquoi l'entrée n'a pas pu être lue ; vide si elle a été lue jusqu'au bout.
+    const std::string& erreur() const { return erreur_; }
+
   protected:
     int_type underflow() override;
 
   private:
     std::ostream* aVider_;
     bool fini_ = false;
+    std::string erreur_;
     std::array<char, 65536> tampon_{};
 };
 

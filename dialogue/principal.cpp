@@ -11,8 +11,15 @@ int main() {
     TamponEntree tamponEntree(&sortie);
     std::istream entree(&tamponEntree);
 
-    const int statut = dialoguer(entree, sortie, std::cerr, console);
+    int statut = dialoguer(entree, sortie, std::cerr, console);
     sortie.flush();
+    // Ce qui a été lu avant l'erreur est déjà dans le rapport ; l'échec se dit
+    // quand même, et le statut le montre.
+    if (!tamponEntree.erreur().empty()) {
+        std::cerr << "statistiques : impossible de lire les saisies (" << tamponEntree.erreur()
+                  << ").\n";
+        statut = 1;
+    }
     switch (tamponSortie.etat()) {
         case EtatEcriture::reussie:
             return statut;

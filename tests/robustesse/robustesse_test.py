@@ -7,12 +7,14 @@ doit rester petite et constante.
 
     python3 robustesse_test.py programme modele_dialogue [--memoire-max KIO]
 """
+import fcntl
 import os
 import random
 import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 PROGRAMME = MODELE = None
@@ -91,6 +93,32 @@ class Robustesse(unittest.TestCase):
 
     def test_une_sortie_fermee_est_un_echec(self):
         self.assertEqual(self.sortie_perdue('exec "$1" >&-'), (1, ERREUR_SORTIE))
+        # Sans fin d'entrée, la boucle des nombres doit s'arrêter d'elle-même.
+        self.assertEqual(self.sortie_perdue('yes 1 | "$1" > /dev/full'), (1, ERREUR_SORTIE))
+
+    def test_une_entree_illisible_est_un_echec(self):
+        self.assertEqual(self.sortie_perdue('exec "$1" < /'), (
+            1, b"statistiques : impossible de lire les saisies (c'est un dossier).\n"))
+
+    def test_entree_et_sortie_non_bloquantes(self):
+        """Une entrée vide pour l'instant, une sortie pleine : on attend, rien ne se perd."""
+        entree = os.path.join(self.dossier, "entree")
+        with open(entree, "wb") as fichier:
+            fichier.write(b"1 " * 20_000 + b"0\nn\n")
+        _, attendu, _ = executer([MODELE], entree)
+        for descripteur in (0, 1):
+            def preparer():
+                drapeaux = fcntl.fcntl(descripteur, fcntl.F_GETFL)
+                fcntl.fcntl(descripteur, fcntl.F_SETFL, drapeaux | os.O_NONBLOCK)
+            with open(entree, "rb") as source, subprocess.Popen(
+                    [PROGRAMME], stdin=subprocess.PIPE if descripteur == 0 else source,
+                    stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                    preexec_fn=preparer) as processus:
+                time.sleep(0.5)
+                sortie, erreurs = processus.communicate(
+                    source.read() if descripteur == 0 else None, timeout=60)
+            self.assertEqual((processus.returncode, erreurs), (0, b""), descripteur)
+            self.assertTrue(sortie == attendu, f"sortie perdue ({descripteur} non bloquant)")
 
     def lecteur_parti(self, ignorer_sigpipe):
         """Le lecteur prend cent octets et s'en va, comme head."""

@@ -27,22 +27,26 @@ DELAI = 5.0
 class Terminal:
     """Un programme lancé sur un pseudo-terminal, qui en est le terminal de contrôle."""
 
-    def __init__(self, env=None, sortie_tube=False):
+    def __init__(self, env=None, sortie_tube=False, commande=None, ignores=(), nonbloquant=False):
         self.maitre, self.esclave = os.openpty()
         self.reglages_avant = termios.tcgetattr(self.esclave)
+        self.ignores = ignores
+        if nonbloquant:
+            fcntl.fcntl(self.esclave, fcntl.F_SETFL, os.O_NONBLOCK)
         environnement = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "TERM": "xterm",
                          "LANG": "C.UTF-8"}
         environnement.update(env or {})
         environnement = {k: v for k, v in environnement.items() if v is not None}
         self.processus = subprocess.Popen(
-            [PROGRAMME], stdin=self.esclave,
+            commande or [PROGRAMME], stdin=self.esclave,
             stdout=subprocess.PIPE if sortie_tube else self.esclave,
             stderr=self.esclave, env=environnement, preexec_fn=self._prendre_le_terminal)
         self.lu = b""
         self.position = 0
 
-    @staticmethod
-    def _prendre_le_terminal():
+    def _prendre_le_terminal(self):
+        for numero in self.ignores:
+            signal.signal(numero, signal.SIG_IGN)
         os.setsid()
         fcntl.ioctl(0, termios.TIOCSCTTY, 0)
 
@@ -69,6 +73,14 @@ class Terminal:
 
     def taper(self, texte):
         os.write(self.maitre, texte)
+
+    def reste_a_lire(self):
+        """Ce que le programme a laissé dans l'entrée du terminal."""
+        reglages = termios.tcgetattr(self.esclave)
+        reglages[3] &= ~termios.ICANON
+        reglages[6][termios.VMIN], reglages[6][termios.VTIME] = 0, 0
+        termios.tcsetattr(self.esclave, termios.TCSANOW, reglages)
+        return os.read(self.esclave, 100)
 
     def terminer(self, delai=DELAI):
         statut = self.processus.wait(delai)
@@ -97,9 +109,9 @@ class EnTerminal(unittest.TestCase):
         time.sleep(0.5)
         self.assertIsNone(terminal.processus.poll(), "la pause n'a pas attendu de touche")
 
-    def jusqu_a_la_pause(self):
+    def jusqu_a_la_pause(self, **options):
         """Une série vide, n, et le programme attend sa touche."""
-        t = self.lancer()
+        t = self.lancer(**options)
         t.attendre(INVITE)
         t.taper(b"0\n")
         t.attendre(QUESTION)
@@ -153,10 +165,45 @@ class EnTerminal(unittest.TestCase):
                 self.assertEqual(t.terminer(), 0)
 
     def test_la_pause_attend_une_seule_touche_et_rend_le_terminal(self):
-        t = self.jusqu_a_la_pause()
+        for touche, nonbloquant in [(b"k", False), (b"k", True), (b"\x1b[A", False),
+                                    (b"\x1bOP", False), ("é".encode(), False)]:
+            with self.subTest(touche=touche, nonbloquant=nonbloquant):
+                t = self.jusqu_a_la_pause(nonbloquant=nonbloquant)
+                t.taper(touche)
+                self.assertEqual(t.terminer(), 0)
+                self.assertEqual(t.lu[t.position:], b"\r\n", "la touche s'affiche")
+                self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+                self.assertEqual(t.reste_a_lire(), b"")
+
+    def test_un_signal_ignore_par_l_appelant_le_reste(self):
+        t = self.jusqu_a_la_pause(ignores=(signal.SIGINT,))
+        t.taper(b"\x03")
+        time.sleep(0.3)
+        self.assertIsNone(t.processus.poll(), "Ctrl-C ignoré a arrêté le programme")
         t.taper(b"k")
         self.assertEqual(t.terminer(), 0)
-        self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+
+    def test_suspendu_puis_repris_pendant_la_pause(self):
+        t = self.lancer(commande=["bash", "--norc", "--noprofile", "-i"], env={"PS1": "$ "})
+        t.taper(f"'{PROGRAMME}'\n".encode())
+        t.attendre(INVITE)
+        t.taper(b"0\n")
+        t.attendre(QUESTION)
+        t.taper(b"n\n")
+        t.attendre(PAUSE)
+        time.sleep(0.2)  # le programme attend sa touche
+        t.taper(b"\x1a")
+        t.attendre(b"Stopped")
+        t.taper(b"fg\n")
+        t.attendre(b"fg\r\n")
+        t.attendre(b"statistiques'\r\n")
+        time.sleep(0.5)
+        t._lire(0)
+        self.assertNotIn(b"$ ", t.lu[t.position:], "la reprise a fini la pause")
+        t.taper(b"k")
+        t.attendre(b"$ ")
+        t.taper(b"echo statut=$?\n")
+        t.attendre(b"statut=0")
 
     def test_un_signal_pendant_la_pause_rend_le_terminal(self):
         facons = [("Ctrl-C", signal.SIGINT, lambda t: t.taper(b"\x03")),
@@ -174,13 +221,20 @@ class EnTerminal(unittest.TestCase):
         t.attendre(INVITE)
         t.taper(b"5 3\n")
         t.attendre(INVITE + INVITE)
-        t.taper(b"\x04")
+        # Un signe puis deux Ctrl-D : la fin de l'entrée est définitive.
+        t.taper(b"-\x04\x04")
         rapport = t.attendre(QUESTION)
         self.assertIn(b"les 2 nombres", rapport)
         self.finir_par_la_pause(t)
         t.taper(b"q")
         self.assertEqual(t.terminer(), 0)
         self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
+
+    def test_un_rejet_s_ecrit_apres_son_invite(self):
+        t = self.lancer()
+        t.attendre(INVITE)
+        t.taper(b"5 x 0\n")
+        t.attendre(INVITE + b"statistiques : ce n'est pas un nombre entier")
 
     def test_sortie_dans_un_tube_et_clavier_au_terminal(self):
         t = self.lancer(sortie_tube=True)
