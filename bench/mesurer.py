@@ -4,8 +4,11 @@
 Pour 10 mille, 1 million et 10 millions de nombres (tirés avec une graine
 fixe), lance le programme plusieurs fois, entrée depuis un fichier et sortie
 vers /dev/null, et donne le temps médian et la mémoire résidente maximale.
-Quand GNU datamash et awk sont là, ils calculent les mêmes chiffres sur les
-mêmes nombres dans la même mesure, et le rapport des temps est donné.
+Le plancher (plancher.cpp, construit ici avec le compilateur C++ du système)
+fait le moins de travail que demande le même résultat ; quand GNU datamash et
+awk sont là, ils calculent les mêmes chiffres sur les mêmes nombres. Chaque
+outil est mesuré à tour de rôle, essai après essai, et son temps rapporté à
+celui du plancher et à celui de datamash.
 
     python3 bench/mesurer.py [--programme build/statistiques] [--essais 7]
 """
@@ -40,24 +43,35 @@ def generer(dossier, taille):
     return colonne, dialogue
 
 
-def mesurer(commande, entree, essais, dossier):
-    """Temps médian en secondes et mémoire résidente maximale en Kio.
+def mesurer(outils, essais, dossier):
+    """Pour chaque outil (commande, entrée), le temps médian en secondes et la
+    mémoire résidente maximale en Kio ; les outils passent à tour de rôle.
 
     La mémoire est lue par GNU time : le compte d'un processus né de Python
     garderait la taille de Python lui-même."""
-    durees, memoire = [], 0
+    durees = {nom: [] for nom in outils}
+    memoire = dict.fromkeys(outils, 0)
     releve = os.path.join(dossier, "memoire.txt")
     for _ in range(essais):
-        with open(entree, "rb") as source, open(os.devnull, "wb") as puits:
-            debut = time.perf_counter()
-            statut = subprocess.call([TEMPS, "-f", "%M", "-o", releve] + commande,
-                                     stdin=source, stdout=puits)
-            durees.append(time.perf_counter() - debut)
-        if statut != 0:
-            sys.exit(f"{commande[0]} : statut {statut}")
-        with open(releve) as lu:
-            memoire = max(memoire, int(lu.read().split()[-1]))
-    return statistics.median(durees), memoire
+        for nom, (commande, entree) in outils.items():
+            with open(entree, "rb") as source, open(os.devnull, "wb") as puits:
+                debut = time.perf_counter()
+                statut = subprocess.call([TEMPS, "-f", "%M", "-o", releve] + commande,
+                                         stdin=source, stdout=puits)
+                durees[nom].append(time.perf_counter() - debut)
+            if statut != 0:
+                sys.exit(f"{commande[0]} : statut {statut}")
+            with open(releve) as lu:
+                memoire[nom] = max(memoire[nom], int(lu.read().split()[-1]))
+    return {nom: (statistics.median(durees[nom]), memoire[nom]) for nom in outils}
+
+
+def construire_plancher(dossier):
+    programme = os.path.join(dossier, "plancher")
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "plancher.cpp")
+    compilateur = os.environ.get("CXX", "c++")
+    subprocess.check_call([compilateur, "-std=c++17", "-O2", "-o", programme, source])
+    return programme
 
 
 def main():
@@ -76,17 +90,21 @@ def main():
     if shutil.which("awk"):
         autres["awk"] = ["awk", AWK]
 
-    print(f"{'nombres':>10}  {'outil':<12} {'médiane':>9} {'mémoire':>10}  rapport")
+    print(f"{'nombres':>10}  {'outil':<12} {'médiane':>9} {'mémoire':>10}"
+          f"  {'/plancher':>9}  {'/datamash':>9}")
     with tempfile.TemporaryDirectory() as dossier:
+        plancher = construire_plancher(dossier)
         for taille in options.tailles:
             colonne, dialogue = generer(dossier, taille)
-            temps, memoire = mesurer([os.path.abspath(options.programme)], dialogue,
-                                     options.essais, dossier)
-            print(f"{taille:>10}  {'statistiques':<12} {temps:>8.3f}s {memoire:>7} Kio")
-            for nom, commande in autres.items():
-                autre, memoire_autre = mesurer(commande, colonne, options.essais, dossier)
-                print(f"{taille:>10}  {nom:<12} {autre:>8.3f}s {memoire_autre:>7} Kio"
-                      f"  {temps / autre:.2f}")
+            outils = {"statistiques": ([os.path.abspath(options.programme)], dialogue),
+                      "plancher": ([plancher], dialogue)}
+            outils.update((nom, (commande, colonne)) for nom, commande in autres.items())
+            resultats = mesurer(outils, options.essais, dossier)
+            for nom, (temps, memoire) in resultats.items():
+                rapports = [f"{temps / resultats[reference][0]:>9.2f}" if reference in resultats
+                            else f"{'':>9}" for reference in ("plancher", "datamash")]
+                print(f"{taille:>10}  {nom:<12} {temps:>8.3f}s {memoire:>7} Kio  "
+                      + "  ".join(rapports))
 
 
 if __name__ == "__main__":

@@ -2,10 +2,10 @@
 
 #include <cctype>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
+#include "lecteur.h"
 #include "rapport.h"
 #include "statistiques.h"
 
@@ -19,25 +19,10 @@ constexpr std::string_view pasUnEntier =
 constexpr std::string_view horsLimites =
     "statistiques : nombre hors limites, il faut un entier entre -2147483648 et 2147483647.\n";
 
-// Les blancs de la locale classique, ceux que la lecture formatée saute.
-bool estBlanc(int caractere) {
-    return caractere == ' ' || (caractere >= '\t' && caractere <= '\r');
-}
-
-// Avance dans le tampon tant que les caractères sont des blancs (blancs vrai)
-// ou n'en sont pas (blancs faux) ; rend celui qui arrête, ou la fin.
-std::char_traits<char>::int_type avancerTantQue(std::streambuf& tampon, bool blancs) {
-    auto caractere = tampon.sgetc();
-    while (caractere != std::char_traits<char>::eof() && estBlanc(caractere) == blancs) {
-        caractere = tampon.snextc();
-    }
-    return caractere;
-}
-
 class Dialogue {
   public:
     Dialogue(std::istream& entree, std::ostream& sortie, std::ostream& erreurs, Console& console)
-        : entree_(entree),
+        : lecteur_(*entree.rdbuf(), [this] { ecrireInvites(); }),
           sortie_(sortie),
           erreurs_(erreurs),
           console_(console),
@@ -48,59 +33,68 @@ class Dialogue {
 
   private:
     std::int32_t lireNombre();
-    bool resteUneSaisie();
-    void rejeter(std::int32_t lu);
+    void ecrireInvites();
+    // Hors du chemin de chaque nombre, qui reste court.
+    [[gnu::noinline]] void rejeter(Lecture lecture);
 
-    std::istream& entree_;
+    Lecteur lecteur_;
     std::ostream& sortie_;
     std::ostream& erreurs_;
     Console& console_;
     const std::string eAigu_;
+    // Les invites des nombres déjà arrivés ne s'écrivent pas une à une : on
+    // les compte, et elles partent d'un bloc avant toute autre sortie et
+    // avant d'attendre l'entrée. Le texte écrit est le même, dans le même ordre.
+    std::uint64_t invitesEnAttente_ = 0;
 };
+
+void Dialogue::ecrireInvites() {
+    static const std::string bloc = [] {
+        std::string invites;
+        for (int i = 0; i < 64; ++i) {
+            invites += invite;
+        }
+        return invites;
+    }();
+    constexpr std::uint64_t parBloc = 64;
+    while (invitesEnAttente_ > 0) {
+        const std::uint64_t nombre = invitesEnAttente_ < parBloc ? invitesEnAttente_ : parBloc;
+        const auto taille = static_cast<std::streamsize>(nombre * invite.size());
+        if (sortie_.rdbuf()->sputn(bloc.data(), taille) != taille) {
+            sortie_.setstate(std::ios::badbit);
+        }
+        invitesEnAttente_ -= nombre;
+    }
+}
 
 // Le nombre lu ; 0, qui termine la série, quand l'entrée est finie ou quand
 // la sortie est perdue et qu'il n'y a plus personne à qui parler.
 std::int32_t Dialogue::lireNombre() {
     for (;;) {
-        sortie_ << invite;
-        if (!sortie_ || !resteUneSaisie()) {
+        ++invitesEnAttente_;
+        if (!sortie_) {
             return 0;
         }
         std::int32_t lu = 0;
-        if (entree_ >> lu) {
+        const Lecture lecture = lecteur_.lireEntier(lu);
+        if (lecture == Lecture::nombre) {
             return lu;
         }
-        rejeter(lu);
+        if (lecture == Lecture::fin) {
+            return 0;
+        }
+        rejeter(lecture);
     }
-}
-
-// Saute les blancs jusqu'à la prochaine saisie ; faux si l'entrée est finie.
-// Regarder d'abord distingue la fin de l'entrée d'un signe seul juste avant
-// elle, qui est une saisie rejetée. Ce simple parcours du tampon coûte bien
-// moins qu'une extraction de plus par nombre.
-bool Dialogue::resteUneSaisie() {
-    if (!entree_.good()) {
-        return false;
-    }
-    if (avancerTantQue(*entree_.rdbuf(), true) == std::char_traits<char>::eof()) {
-        entree_.setstate(std::ios::eofbit);
-        return false;
-    }
-    return true;
 }
 
 // Jette la saisie jusqu'au prochain blanc, quelle que soit sa longueur, et le
 // dit ; les nombres qui la suivent sur la ligne restent à lire.
-void Dialogue::rejeter(std::int32_t lu) {
-    entree_.clear();
-    avancerTantQue(*entree_.rdbuf(), false);
-    // Une lecture hors limites rend la borne la plus proche ; une saisie qui
-    // n'est pas un nombre rend 0.
-    const bool depasse = lu == std::numeric_limits<std::int32_t>::max() ||
-                         lu == std::numeric_limits<std::int32_t>::min();
+void Dialogue::rejeter(Lecture lecture) {
+    lecteur_.jeterSaisie();
+    ecrireInvites();
     // L'avertissement suit ce qui est déjà écrit, dans l'ordre où on le lit.
     sortie_.flush();
-    erreurs_ << (depasse ? horsLimites : pasUnEntier) << std::flush;
+    erreurs_ << (lecture == Lecture::horsLimites ? horsLimites : pasUnEntier) << std::flush;
 }
 
 void Dialogue::saisirSerie() {
@@ -115,6 +109,7 @@ void Dialogue::saisirSerie() {
         statistiques.ajouter(nombre);
         nombre = lireNombre();
     }
+    ecrireInvites();
     if (nonVide) {
         afficherRapport(sortie_, statistiques, eAigu_);
     }
@@ -125,7 +120,7 @@ char Dialogue::demanderSuite() {
     for (;;) {
         sortie_ << std::endl << question;
         char reponse = 0;
-        if (!sortie_ || !(entree_ >> reponse)) {
+        if (!sortie_ || !lecteur_.prendreCaractere(reponse)) {
             return 'N';
         }
         reponse = static_cast<char>(std::toupper(static_cast<unsigned char>(reponse)));
