@@ -1,7 +1,6 @@
 #include "flux.h"
 
 #include <cerrno>
-#include <cstring>
 
 std::string expliquerErreur(int erreur) {
     switch (erreur) {
@@ -58,14 +57,4 @@ TamponSortie::int_type TamponSortie::overflow(int_type caractere) {
         pbump(1);
     }
     return traits_type::not_eof(caractere);
-}
-
-std::streamsize TamponSortie::xsputn(const char* donnees, std::streamsize taille) {
-    // Le cas de chaque invite : tout tient dans la place qui reste, une copie.
-    if (taille <= epptr() - pptr()) {
-        std::memcpy(pptr(), donnees, static_cast<std::size_t>(taille));
-        pbump(static_cast<int>(taille));
-        return taille;
-    }
-    return std::streambuf::xsputn(donnees, taille);
 }

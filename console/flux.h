@@ -41,7 +41,6 @@ class TamponSortie final : public std::streambuf {
 
   protected:
     int_type overflow(int_type caractere) override;
-    std::streamsize xsputn(const char* donnees, std::streamsize taille) override;
     int sync() override { return vider() ? 0 : -1; }
 
   private:
