@@ -27,6 +27,31 @@ bool estConsole(DWORD quelle) {
 constexpr UINT europeOccidentale = 1252;
 UINT pageDeCodeInitiale = 0;
 
+void retablirPageDeCode() {
+    if (pageDeCodeInitiale != 0 && pageDeCodeInitiale != europeOccidentale) {
+        SetConsoleOutputCP(pageDeCodeInitiale);
+    }
+}
+
+// Ctrl-C, Ctrl-Pause ou la fenêtre fermée : le destructeur ne passera pas, la
+// page de code est rendue ici, puis l'action par défaut arrête le programme.
+BOOL WINAPI arreterPoliment(DWORD) {
+    retablirPageDeCode();
+    return FALSE;
+}
+
+// Le lecteur du tube s'en est allé : la bibliothèque C le dit par EPIPE, ou
+// laisse l'erreur de Windows, selon le système, dans _doserrno.
+bool lecteurParti() {
+    const unsigned long systeme = _doserrno;
+    return errno == EPIPE || systeme == ERROR_BROKEN_PIPE || systeme == ERROR_NO_DATA ||
+           systeme == ERROR_PIPE_NOT_CONNECTED;
+}
+
+// Un tube en mode non bloquant vide, ou une lecture interrompue : la suite
+// viendra, ce n'est pas la fin.
+bool lectureARefaire() { return errno == EINTR || errno == EAGAIN || _doserrno == ERROR_NO_DATA; }
+
 }  // namespace
 
 ConsoleSysteme::ConsoleSysteme()
@@ -39,6 +64,7 @@ ConsoleSysteme::ConsoleSysteme()
     if (effacable_) {
         pageDeCodeInitiale = GetConsoleOutputCP();
         if (pageDeCodeInitiale != europeOccidentale) {
+            SetConsoleCtrlHandler(arreterPoliment, TRUE);
             SetConsoleOutputCP(europeOccidentale);
         }
     }
@@ -46,9 +72,8 @@ ConsoleSysteme::ConsoleSysteme()
 
 ConsoleSysteme::~ConsoleSysteme() {
     // La fenêtre retrouve la page de code qu'elle avait avant le programme.
-    if (pageDeCodeInitiale != 0 && pageDeCodeInitiale != europeOccidentale) {
-        SetConsoleOutputCP(pageDeCodeInitiale);
-    }
+    retablirPageDeCode();
+    SetConsoleCtrlHandler(arreterPoliment, FALSE);
 }
 
 void ConsoleSysteme::effacer(std::ostream& sortie) {
@@ -68,22 +93,26 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
 std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison) {
     const unsigned int demande = taille < INT_MAX ? static_cast<unsigned int>(taille) : INT_MAX;
     for (;;) {
+        _doserrno = 0;
         const int lus = _read(0, tampon, demande);
         if (lus >= 0) {
             return static_cast<std::size_t>(lus);
         }
-        if (errno != EINTR) {
+        if (!lectureARefaire()) {
             raison = expliquerErreur(errno);
             return 0;
         }
+        // Pas d'attente de disponibilité pour un tube anonyme : on repasse bientôt.
+        Sleep(10);
     }
 }
 
 EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
     while (taille > 0) {
         const unsigned int morceau = taille < INT_MAX ? static_cast<unsigned int>(taille) : INT_MAX;
+        _doserrno = 0;
         const int ecrits = _write(1, donnees, morceau);
-        if (ecrits < 0 && errno == EPIPE) {
+        if (ecrits < 0 && lecteurParti()) {
             return EtatEcriture::tuyauFerme;
         }
         if (ecrits <= 0) {

@@ -6,6 +6,7 @@ dialogue (modele_dialogue), et la mémoire résidente maximale, lue par GNU time
 doit rester petite et constante.
 
     python3 robustesse_test.py programme modele_dialogue [--memoire-max KIO]
+    python3 robustesse_test.py programme.exe - --lanceur wine -k windows
 """
 import fcntl
 import os
@@ -18,6 +19,7 @@ import time
 import unittest
 
 PROGRAMME = MODELE = None
+LANCEUR = []  # l'émulateur d'un programme Windows
 MEMOIRE_MAX = None  # Kio ; None pour ne pas mesurer (construction instrumentée)
 TEMPS = "/usr/bin/time"
 ERREUR_SORTIE = b"statistiques : sortie standard inutilisable, fin du programme.\n"
@@ -84,20 +86,20 @@ class Robustesse(unittest.TestCase):
         self.verifier(lambda: [texte])
 
     def sortie_perdue(self, shell):
-        processus = subprocess.run(["sh", "-c", shell, "statistiques", PROGRAMME],
+        processus = subprocess.run(["sh", "-c", shell, "statistiques", *LANCEUR, PROGRAMME],
                                    input=b"1 2 3 0\nn\n", capture_output=True, timeout=60)
         return processus.returncode, processus.stderr
 
     def test_un_disque_plein_est_un_echec(self):
-        self.assertEqual(self.sortie_perdue('exec "$1" > /dev/full'), (1, ERREUR_SORTIE))
+        self.assertEqual(self.sortie_perdue('exec "$@" > /dev/full'), (1, ERREUR_SORTIE))
 
     def test_une_sortie_fermee_est_un_echec(self):
-        self.assertEqual(self.sortie_perdue('exec "$1" >&-'), (1, ERREUR_SORTIE))
+        self.assertEqual(self.sortie_perdue('exec "$@" >&-'), (1, ERREUR_SORTIE))
         # Sans fin d'entrée, la boucle des nombres doit s'arrêter d'elle-même.
-        self.assertEqual(self.sortie_perdue('yes 1 | "$1" > /dev/full'), (1, ERREUR_SORTIE))
+        self.assertEqual(self.sortie_perdue('yes 1 | "$@" > /dev/full'), (1, ERREUR_SORTIE))
 
     def test_une_entree_illisible_est_un_echec(self):
-        self.assertEqual(self.sortie_perdue('exec "$1" < /'), (
+        self.assertEqual(self.sortie_perdue('exec "$@" < /'), (
             1, b"statistiques : impossible de lire les saisies (c'est un dossier).\n"))
 
     def test_entree_et_sortie_non_bloquantes(self):
@@ -128,8 +130,8 @@ class Robustesse(unittest.TestCase):
         with open(entree, "wb") as fichier:
             fichier.write(b"12345 " * 10_000_000)
         with open(entree, "rb") as source, subprocess.Popen(
-                [PROGRAMME], stdin=source, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                preexec_fn=preparer) as processus:
+                [*LANCEUR, PROGRAMME], stdin=source, stdout=subprocess.PIPE,
+                stderr=subprocess.PIPE, preexec_fn=preparer) as processus:
             processus.stdout.read(100)
             processus.stdout.close()
             erreurs = processus.stderr.read()
@@ -139,10 +141,22 @@ class Robustesse(unittest.TestCase):
         self.assertEqual(self.lecteur_parti(False), (-signal.SIGPIPE, b""))
         self.assertEqual(self.lecteur_parti(True), (1, b""))
 
+    def test_windows_tube_ferme_et_entree_illisible(self):
+        """Le programme Windows, sous son émulateur : la même fin que sous Linux."""
+        if not LANCEUR:
+            self.skipTest("programme Windows seulement")
+        self.assertEqual(self.lecteur_parti(False), (1, b""))
+        statut, erreurs = self.sortie_perdue('exec "$@" < /')
+        self.assertEqual(statut, 1)
+        self.assertTrue(erreurs.startswith(b"statistiques : impossible de lire les saisies ("))
+
 
 if __name__ == "__main__":
     PROGRAMME, MODELE = os.path.abspath(sys.argv.pop(1)), os.path.abspath(sys.argv.pop(1))
-    if len(sys.argv) > 2 and sys.argv[1] == "--memoire-max":
-        MEMOIRE_MAX = int(sys.argv.pop(2))
-        sys.argv.pop(1)
+    while len(sys.argv) > 2 and sys.argv[1] in ("--memoire-max", "--lanceur"):
+        option, valeur = sys.argv.pop(1), sys.argv.pop(1)
+        if option == "--memoire-max":
+            MEMOIRE_MAX = int(valeur)
+        else:
+            LANCEUR = [valeur]
     unittest.main(verbosity=2)

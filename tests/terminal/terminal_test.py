@@ -9,6 +9,7 @@ le test au lieu de le laisser passer par chance.
 import fcntl
 import os
 import select
+import shutil
 import signal
 import subprocess
 import sys
@@ -16,7 +17,7 @@ import termios
 import time
 import unittest
 
-PROGRAMME = None
+PROGRAMME = LANCEUR = None
 EFFACEMENT = b"\x1b[H\x1b[2J"
 INVITE = b"Entrer un nombre entier : "
 QUESTION = b"Voulez-vous continuer? (o/n) "
@@ -252,6 +253,53 @@ class EnTerminal(unittest.TestCase):
         self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
 
 
+class ConsoleWindows(unittest.TestCase):
+    """Le programme Windows dans la console de Wine, sur un terminal mené par tmux."""
+    SOCLE = f"statistiques-{os.getpid()}"
+
+    def tmux(self, *arguments):
+        return subprocess.run(["tmux", "-L", self.SOCLE, *arguments], check=True,
+                              capture_output=True).stdout.decode("utf-8", "replace")
+
+    def attendre(self, condition, quoi, delai=DELAI):
+        fin = time.monotonic() + delai
+        while not condition(ecran := self.tmux("capture-pane", "-p", "-J")):
+            if time.monotonic() > fin:
+                raise AssertionError(f"{quoi} jamais à l'écran ; écran :\n{ecran}")
+            time.sleep(0.1)
+        return ecran
+
+    def test_deux_series_et_la_pause(self):
+        self.tmux("new-session", "-d", "-x", "200", "-y", "50", "-e", "LANG=C.UTF-8",
+                  f"{LANCEUR} '{PROGRAMME}'; echo statut=$?; sleep 600")
+        self.addCleanup(subprocess.run, ["tmux", "-L", self.SOCLE, "kill-server"])
+        # Un premier démarrage de Wine prépare son dossier : il prend son temps.
+        self.attendre(lambda e: "Entrer un nombre entier" in e, "l'invite", 120)
+        self.tmux("send-keys", "5 -3 8 0", "Enter")
+        ecran = self.attendre(lambda e: "continuer?" in e, "la question")
+        self.assertIn("les 3 nombres entrés totalisent", ecran)
+        self.tmux("send-keys", "o", "Enter")
+        self.attendre(lambda e: "Entrer" in e and "les 3" not in e, "un écran effacé")
+        self.tmux("send-keys", "0", "Enter")
+        self.attendre(lambda e: "continuer?" in e, "la question")
+        self.tmux("send-keys", "n", "Enter")
+        self.attendre(lambda e: "Aurevoir!!!" in e, "l'au revoir")
+        time.sleep(1)
+        self.assertNotIn("statut=", self.tmux("capture-pane", "-p", "-J"), "la pause n'a pas attendu")
+        self.tmux("send-keys", "k")
+        self.assertIn("statut=0", self.attendre(lambda e: "statut=" in e, "le statut"))
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "--windows":
+        LANCEUR = sys.argv.pop(2)
+        sys.argv.pop(1)
+        absents = [outil for outil in ("tmux", LANCEUR) if shutil.which(outil) is None]
+        if absents:
+            print(f"console Windows non testée, il manque : {', '.join(absents)}")
+            sys.exit(77)
+        classe = "ConsoleWindows"
+    else:
+        classe = "EnTerminal"
     PROGRAMME = os.path.abspath(sys.argv.pop(1))
-    unittest.main(verbosity=2)
+    unittest.main(defaultTest=classe, verbosity=2)
