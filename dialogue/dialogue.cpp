@@ -27,6 +27,9 @@ class Dialogue {
           erreurs_(erreurs),
           console_(console),
           eAigu_(console.eAigu()) {}
+    // Le lecteur rappelle ce dialogue-ci : il ne se copie pas.
+    Dialogue(const Dialogue&) = delete;
+    Dialogue& operator=(const Dialogue&) = delete;
 
     void saisirSerie();
     char demanderSuite();
