@@ -30,6 +30,7 @@ class Dialogue {
     // Le lecteur rappelle ce dialogue-ci : il ne se copie pas.
     Dialogue(const Dialogue&) = delete;
     Dialogue& operator=(const Dialogue&) = delete;
+    ~Dialogue() = default;
 
     void saisirSerie();
     char demanderSuite();
