@@ -57,18 +57,20 @@ extern "C" void retablirTerminal(int signal) {
     errno = erreurSauvee;
 }
 
-// Attend que le descripteur soit prêt, quand il est en mode non bloquant ;
-// faux si l'attente elle-même échoue.
-bool attendrePret(int descripteur, short evenement) {
+// Attend que le descripteur soit prêt, au plus delai millisecondes (-1 : sans
+// fin) ; une interruption (Ctrl-Z puis fg) fait reprendre l'attente. Faux si
+// le délai passe ou si l'attente elle-même échoue.
+bool attendrePret(int descripteur, short evenement, int delai = -1) {
     struct pollfd attente {};
     attente.fd = descripteur;
     attente.events = evenement;
-    while (poll(&attente, 1, -1) < 0) {
+    int prets = 0;
+    while ((prets = poll(&attente, 1, delai)) < 0) {
         if (errno != EINTR) {
             return false;
         }
     }
-    return true;
+    return prets > 0;
 }
 
 bool pasPret(int erreur) { return erreur == EAGAIN || erreur == EWOULDBLOCK; }
@@ -150,17 +152,9 @@ int ouvrirEcran(bool& aFermer) {
 }
 
 // Un octet de la touche, attendu au plus delai millisecondes (-1 : sans fin).
-// Une interruption (Ctrl-Z puis fg) fait reprendre l'attente.
 bool lireOctet(unsigned char& octet, int delai) {
-    struct pollfd attente {};
-    attente.fd = STDIN_FILENO;
-    attente.events = POLLIN;
     for (;;) {
-        const int prets = poll(&attente, 1, delai);
-        if (prets < 0 && errno == EINTR) {
-            continue;
-        }
-        if (prets <= 0) {
+        if (!attendrePret(STDIN_FILENO, POLLIN, delai)) {
             return false;
         }
         const ssize_t lus = read(STDIN_FILENO, &octet, 1);

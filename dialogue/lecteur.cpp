@@ -41,10 +41,10 @@ bool Lecteur::remplir() {
     return true;
 }
 
-bool Lecteur::sauterBlancs() {
+bool Lecteur::avancerTantQue(bool blancs) {
     do {
         while (courant_ < fin_) {
-            if (!estBlanc(*courant_)) {
+            if (estBlanc(*courant_) != blancs) {
                 return true;
             }
             ++courant_;
@@ -53,19 +53,10 @@ bool Lecteur::sauterBlancs() {
     return false;
 }
 
-void Lecteur::jeterSaisie() {
-    do {
-        while (courant_ < fin_) {
-            if (estBlanc(*courant_)) {
-                return;
-            }
-            ++courant_;
-        }
-    } while (remplir());
-}
+void Lecteur::jeterSaisie() { (void)avancerTantQue(false); }
 
 bool Lecteur::prendreCaractere(char& caractere) {
-    if (!sauterBlancs()) {
+    if (!avancerTantQue(true)) {
         return false;
     }
     caractere = *courant_++;
@@ -73,7 +64,7 @@ bool Lecteur::prendreCaractere(char& caractere) {
 }
 
 Lecture Lecteur::lireEntier(std::int32_t& nombre) {
-    if (!sauterBlancs()) {
+    if (!avancerTantQue(true)) {
         return Lecture::fin;
     }
     const bool negatif = *courant_ == '-';

@@ -33,7 +33,9 @@ class Lecteur {
     bool prendreCaractere(char& caractere);
 
   private:
-    bool sauterBlancs();
+    // Avance tant que les caractères sont des blancs (blancs vrai) ou n'en
+    // sont pas (blancs faux) ; faux à la fin de l'entrée.
+    bool avancerTantQue(bool blancs);
     bool remplir();
     bool resteUnCaractere() { return courant_ < fin_ || remplir(); }
 
