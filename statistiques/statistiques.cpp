@@ -1,5 +1,7 @@
 #include "statistiques.h"
 
+#include <limits>
+
 namespace {
 
 // Addition sur 32 bits en complément à deux, sans le comportement indéfini
@@ -40,5 +42,11 @@ void Statistiques::ajouter(std::int32_t nombre) {
 }
 
 float Statistiques::moyenne() const {
+    // Un compte revenu à 0 après 2^32 nombres, avec un total nul : 0/0. La
+    // division donnerait le NaN du processeur, dont le signe change d'une
+    // machine à l'autre ; le rapport doit être le même partout.
+    if (nbNombres_ == 0 && total_ == 0) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
     return static_cast<float>(static_cast<double>(total_) / static_cast<double>(nbNombres_));
 }

@@ -46,21 +46,43 @@ TEST(Dialogue, LeRapportPrendLeEAiguDeLaConsole) {
     EXPECT_NE(r.sortie.find("les 1 nombres entr\xC3\xA9s totalisent"), std::string::npos);
 }
 
-// Une sortie qui refuse tout, comme un disque plein.
+// Une sortie qui prend ses premiers octets puis refuse tout, comme un disque
+// qui se remplit.
 class SortieRefusee : public std::streambuf {
+  public:
+    explicit SortieRefusee(std::size_t place) : place_(place) {}
+
   protected:
-    int_type overflow(int_type) override { return traits_type::eof(); }
+    int_type overflow(int_type caractere) override {
+        if (place_ == 0) {
+            return traits_type::eof();
+        }
+        --place_;
+        return traits_type::not_eof(caractere);
+    }
+
+  private:
+    std::size_t place_;
 };
 
+// Où que la sortie se perde, au revoir compris, le dialogue s'arrête sans pause
+// et le dit.
 TEST(Dialogue, SArreteQuandLaSortieEstPerdue) {
-    std::istringstream entree("1 2 3 0 o 4 0 n");
-    SortieRefusee refus;
-    std::ostream sortie(&refus);
-    std::ostringstream erreurs;
-    ConsoleFactice console(false);
-    EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
-    EXPECT_EQ(console.pauses, 0);
-    EXPECT_EQ(console.effacements, 1);
+    const std::string texte = "1 2 3 0 o 4 0 n";
+    std::ostringstream complete;
+    std::istringstream entreeComplete(texte);
+    ConsoleFactice sansMarque(false);
+    (void)dialoguer(entreeComplete, complete, complete, sansMarque);
+    for (std::size_t place = 0; place < complete.str().size(); ++place) {
+        SCOPED_TRACE(place);
+        std::istringstream entree(texte);
+        SortieRefusee refus(place);
+        std::ostream sortie(&refus);
+        std::ostringstream erreurs;
+        ConsoleFactice console(false);
+        EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
+        EXPECT_EQ(console.pauses, 0);
+    }
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 # Fait tourner le programme sur un cas de bout en bout, entrée et sorties par
 # fichiers, et compare les sorties octet par octet à ce qui est attendu.
-#   PROGRAMME  le programme (LANCEUR le précède quand il faut un émulateur)
+#   PROGRAMME  le programme (LANCEUR, ses mots séparés par « | », le précède
+#              quand il faut un émulateur)
 #   CAS        le chemin du cas sans extension : CAS.entree, CAS.sortie,
 #              CAS.erreurs (absent : la sortie d'erreur doit rester vide)
 #   DOSSIER    où garder ce que le programme a écrit
 #   PLIER_FINS_DE_LIGNE  vrai pour lire CR LF comme LF
+string(REPLACE "|" ";" LANCEUR "${LANCEUR}")
 get_filename_component(nom "${CAS}" NAME)
 set(obtenu "${DOSSIER}/${nom}")
 file(MAKE_DIRECTORY "${DOSSIER}")

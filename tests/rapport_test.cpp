@@ -56,6 +56,9 @@ TEST(Rapport, MoyenneAuFormatGeneralASixChiffres) {
         petite.ajouter(2);
         petite.ajouter(-2);
     }
+    // Le compte et le total d'une série de 2^32 nombres de total nul, revenus à 0.
+    Statistiques bouclee;
+    bouclee.commencer(3);
     const struct {
         Statistiques statistiques;
         const char* ligne = nullptr;
@@ -69,6 +72,7 @@ TEST(Rapport, MoyenneAuFormatGeneralASixChiffres) {
         {remplir({123456789}), "la moyenne est 1.23457e+08"},
         {petite, "la moyenne est 4.99975e-05"},
         {remplir({2147483647, 1}), "la moyenne est -1.07374e+09"},
+        {bouclee, "la moyenne est nan"},
     };
     for (const auto& c : cas) {
         EXPECT_EQ(ligneMoyenne(c.statistiques), c.ligne);

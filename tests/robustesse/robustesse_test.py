@@ -7,10 +7,12 @@ doit rester petite et constante.
 
     python3 robustesse_test.py programme modele_dialogue [--memoire-max KIO]
     python3 robustesse_test.py programme.exe - --lanceur wine -k windows
+    python3 robustesse_test.py programme modele --lanceur 'qemu-arm-static|-L|/usr/arm-linux-gnueabihf'
 """
 import fcntl
 import os
 import random
+import select
 import signal
 import subprocess
 import sys
@@ -19,7 +21,7 @@ import time
 import unittest
 
 PROGRAMME = MODELE = None
-LANCEUR = []  # l'émulateur d'un programme Windows
+LANCEUR = []  # l'émulateur d'un programme Windows ou d'un autre processeur
 MEMOIRE_MAX = None  # Kio ; None pour ne pas mesurer (construction instrumentée)
 TEMPS = "/usr/bin/time"
 ERREUR_SORTIE = b"statistiques : sortie standard inutilisable, fin du programme.\n"
@@ -44,9 +46,10 @@ class Robustesse(unittest.TestCase):
             for morceau in morceaux():
                 fichier.write(morceau)
         releve = os.path.join(self.dossier, "memoire")
-        statut, sortie, erreurs = executer([TEMPS, "-f", "%M", "-o", releve, PROGRAMME], entree)
+        statut, sortie, erreurs = executer([TEMPS, "-f", "%M", "-o", releve, *LANCEUR, PROGRAMME],
+                                           entree)
         self.assertEqual(statut, 0)
-        statut_modele, attendu, erreurs_attendues = executer([MODELE], entree)
+        statut_modele, attendu, erreurs_attendues = executer([*LANCEUR, MODELE], entree)
         self.assertEqual(statut_modele, 0)
         self.assertTrue(sortie == attendu, "la sortie standard diffère de l'attendu")
         self.assertTrue(erreurs == erreurs_attendues, "la sortie d'erreur diffère de l'attendu")
@@ -85,9 +88,11 @@ class Robustesse(unittest.TestCase):
         texte = bytes(tirage.choice(b"0123456789-+ \n\t xyo") for _ in range(3_000_000))
         self.verifier(lambda: [texte])
 
-    def sortie_perdue(self, shell):
+    def sortie_perdue(self, shell, entree=None):
+        """Lance le programme par sh -c shell ; l'entrée est un tube, ou le descripteur entree."""
         processus = subprocess.run(["sh", "-c", shell, "statistiques", *LANCEUR, PROGRAMME],
-                                   input=b"1 2 3 0\nn\n", capture_output=True, timeout=60)
+                                   input=None if entree is not None else b"1 2 3 0\nn\n",
+                                   stdin=entree, capture_output=True, timeout=60)
         return processus.returncode, processus.stderr
 
     def test_un_disque_plein_est_un_echec(self):
@@ -97,23 +102,36 @@ class Robustesse(unittest.TestCase):
         self.assertEqual(self.sortie_perdue('exec "$@" >&-'), (1, ERREUR_SORTIE))
         # Sans fin d'entrée, la boucle des nombres doit s'arrêter d'elle-même.
         self.assertEqual(self.sortie_perdue('yes 1 | "$@" > /dev/full'), (1, ERREUR_SORTIE))
+        # Une entrée qui arrive au compte-gouttes : l'échec vient au vidage, pas au tampon plein.
+        self.assertEqual(self.sortie_perdue('while echo 1; do sleep 0.1; done | "$@" > /dev/full'),
+                         (1, ERREUR_SORTIE))
 
     def test_une_entree_illisible_est_un_echec(self):
-        self.assertEqual(self.sortie_perdue('exec "$@" < /'), (
-            1, b"statistiques : impossible de lire les saisies (c'est un dossier).\n"))
+        maitre, esclave = os.openpty()
+        os.close(esclave)  # l'autre bout d'un terminal disparu : erreur d'E/S
+        epoll = select.epoll()
+        self.addCleanup(os.close, maitre)
+        self.addCleanup(epoll.close)
+        for shell, entree, raison in [('exec "$@" < /', None, "c'est un dossier"),
+                                      ('exec "$@" <&-', None, "aucun fichier ouvert"),
+                                      ('exec "$@"', maitre, "erreur d'E/S"),
+                                      ('exec "$@"', epoll.fileno(), "ce descripteur ne se lit pas")]:
+            with self.subTest(raison=raison):
+                self.assertEqual(self.sortie_perdue(shell, entree), (
+                    1, f"statistiques : impossible de lire les saisies ({raison}).\n".encode()))
 
     def test_entree_et_sortie_non_bloquantes(self):
         """Une entrée vide pour l'instant, une sortie pleine : on attend, rien ne se perd."""
         entree = os.path.join(self.dossier, "entree")
         with open(entree, "wb") as fichier:
             fichier.write(b"1 " * 20_000 + b"0\nn\n")
-        _, attendu, _ = executer([MODELE], entree)
+        _, attendu, _ = executer([*LANCEUR, MODELE], entree)
         for descripteur in (0, 1):
             def preparer():
                 drapeaux = fcntl.fcntl(descripteur, fcntl.F_GETFL)
                 fcntl.fcntl(descripteur, fcntl.F_SETFL, drapeaux | os.O_NONBLOCK)
             with open(entree, "rb") as source, subprocess.Popen(
-                    [PROGRAMME], stdin=subprocess.PIPE if descripteur == 0 else source,
+                    [*LANCEUR, PROGRAMME], stdin=subprocess.PIPE if descripteur == 0 else source,
                     stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                     preexec_fn=preparer) as processus:
                 time.sleep(0.5)
@@ -143,7 +161,7 @@ class Robustesse(unittest.TestCase):
 
     def test_windows_tube_ferme_et_entree_illisible(self):
         """Le programme Windows, sous son émulateur : la même fin que sous Linux."""
-        if not LANCEUR:
+        if not PROGRAMME.endswith(".exe"):
             self.skipTest("programme Windows seulement")
         self.assertEqual(self.lecteur_parti(False), (1, b""))
         statut, erreurs = self.sortie_perdue('exec "$@" < /')
@@ -158,5 +176,5 @@ if __name__ == "__main__":
         if option == "--memoire-max":
             MEMOIRE_MAX = int(valeur)
         else:
-            LANCEUR = [valeur]
+            LANCEUR = valeur.split("|")
     unittest.main(verbosity=2)

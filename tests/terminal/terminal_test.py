@@ -121,19 +121,21 @@ class EnTerminal(unittest.TestCase):
         return t
 
     def test_efface_l_ecran_avant_chaque_serie(self):
-        t = self.lancer()
-        self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
-        t.taper(b"0\n")
-        t.attendre(QUESTION)
-        t.taper(b"o\n")
-        self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
-        t.taper(b"0\n")
-        t.attendre(QUESTION)
-        t.taper(b"n\n")
-        self.finir_par_la_pause(t)
-        t.taper(b"x")
-        self.assertEqual(t.terminer(), 0)
-        self.assertEqual(t.lu.count(EFFACEMENT), 2)
+        for env in ({}, {"TERM": None}):
+            with self.subTest(env=env):
+                t = self.lancer(env=env)
+                self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
+                t.taper(b"0\n")
+                t.attendre(QUESTION)
+                t.taper(b"o\n")
+                self.assertTrue(t.attendre(INVITE).endswith(EFFACEMENT))
+                t.taper(b"0\n")
+                t.attendre(QUESTION)
+                t.taper(b"n\n")
+                self.finir_par_la_pause(t)
+                t.taper(b"x")
+                self.assertEqual(t.terminer(), 0)
+                self.assertEqual(t.lu.count(EFFACEMENT), 2)
 
     def test_rien_n_est_efface_sur_un_terminal_muet(self):
         t = self.lancer(env={"TERM": "dumb"})
@@ -149,6 +151,9 @@ class EnTerminal(unittest.TestCase):
         for env, e_aigu in [({"LANG": "C.UTF-8"}, b"\xc3\xa9"),
                             ({"LANG": "fr_FR.UTF-8", "LC_ALL": None}, b"\xc3\xa9"),
                             ({"LANG": "C.UTF-8", "LC_ALL": "C"}, b"\xe9"),
+                            # Des locales absentes de la machine : leur nom suffit.
+                            ({"LANG": "C", "LC_CTYPE": "xx_XX.UTF-8"}, b"\xc3\xa9"),
+                            ({"LANG": "xx_XX.UTF-8@euro", "LC_ALL": ""}, b"\xc3\xa9"),
                             ({"LANG": None}, b"\xe9")]:
             with self.subTest(env=env):
                 t = self.lancer(env=env)
@@ -167,7 +172,9 @@ class EnTerminal(unittest.TestCase):
 
     def test_la_pause_attend_une_seule_touche_et_rend_le_terminal(self):
         for touche, nonbloquant in [(b"k", False), (b"k", True), (b"\x1b[A", False),
-                                    (b"\x1bOP", False), ("é".encode(), False)]:
+                                    (b"\x1bOP", False), ("é".encode(), False),
+                                    (b"\x1b[15~", False), (b"\x1b[[A", False), (b"\x1b", False),
+                                    ("€".encode(), False), ("🙂".encode(), False)]:
             with self.subTest(touche=touche, nonbloquant=nonbloquant):
                 t = self.jusqu_a_la_pause(nonbloquant=nonbloquant)
                 t.taper(touche)
@@ -175,6 +182,25 @@ class EnTerminal(unittest.TestCase):
                 self.assertEqual(t.lu[t.position:], b"\r\n", "la touche s'affiche")
                 self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
                 self.assertEqual(t.reste_a_lire(), b"")
+
+    def test_une_touche_tapee_d_avance_finit_la_pause(self):
+        t = self.lancer()
+        t.attendre(INVITE)
+        t.taper(b"0\n")
+        t.attendre(QUESTION)
+        t.taper(b"n\nk")
+        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(t.reste_a_lire(), b"")
+
+    def test_une_ecriture_interrompue_reprend(self):
+        t = self.jusqu_a_la_pause()
+        t.taper(b"\x13k")  # sortie arrêtée (XOFF) : la fin de ligne de la pause attend
+        time.sleep(0.3)
+        t.processus.send_signal(signal.SIGTSTP)
+        time.sleep(0.3)
+        t.taper(b"\x11")
+        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(t.lu[t.position:], b"\r\n")
 
     def test_un_signal_ignore_par_l_appelant_le_reste(self):
         t = self.jusqu_a_la_pause(ignores=(signal.SIGINT,))
@@ -192,15 +218,16 @@ class EnTerminal(unittest.TestCase):
         t.attendre(QUESTION)
         t.taper(b"n\n")
         t.attendre(PAUSE)
-        time.sleep(0.2)  # le programme attend sa touche
-        t.taper(b"\x1a")
-        t.attendre(b"Stopped")
-        t.taper(b"fg\n")
-        t.attendre(b"fg\r\n")
-        t.attendre(b"statistiques'\r\n")
-        time.sleep(0.5)
-        t._lire(0)
-        self.assertNotIn(b"$ ", t.lu[t.position:], "la reprise a fini la pause")
+        for _ in range(2):  # la pause se suspend autant de fois qu'on veut
+            time.sleep(0.2)  # le programme attend sa touche
+            t.taper(b"\x1a")
+            t.attendre(b"Stopped")
+            t.taper(b"fg\n")
+            t.attendre(b"fg\r\n")
+            t.attendre(b"statistiques'\r\n")
+            time.sleep(0.5)
+            t._lire(0)
+            self.assertNotIn(b"$ ", t.lu[t.position:], "la reprise a fini la pause")
         t.taper(b"k")
         t.attendre(b"$ ")
         t.taper(b"echo statut=$?\n")
