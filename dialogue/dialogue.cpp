@@ -9,6 +9,16 @@
 #include "rapport.h"
 #include "statistiques.h"
 
+// Hors du chemin de chaque nombre, qui reste court : chaque compilateur a son
+// orthographe, et un autre s'en passe.
+#if defined(__GNUC__)
+#define HORS_LIGNE __attribute__((noinline))
+#elif defined(_MSC_VER)
+#define HORS_LIGNE __declspec(noinline)
+#else
+#define HORS_LIGNE
+#endif
+
 namespace {
 
 // Des longueurs connues d'avance : l'invite s'écrit une fois par nombre.
@@ -38,8 +48,7 @@ class Dialogue {
   private:
     std::int32_t lireNombre();
     void ecrireInvites();
-    // Hors du chemin de chaque nombre, qui reste court.
-    [[gnu::noinline]] void rejeter(Lecture lecture);
+    HORS_LIGNE void rejeter(Lecture lecture);
 
     Lecteur lecteur_;
     std::ostream& sortie_;
