@@ -17,27 +17,6 @@ std::string expliquerErreur(int erreur) {
     }
 }
 
-TamponEntree::int_type TamponEntree::underflow() {
-    if (gptr() < egptr()) {
-        return traits_type::to_int_type(*gptr());
-    }
-    // Une fin d'entrée, ou une erreur, est définitive : on ne redemande jamais
-    // au clavier.
-    if (fini_) {
-        return traits_type::eof();
-    }
-    if (aVider_ != nullptr) {
-        aVider_->flush();
-    }
-    const std::size_t lus = lireEntreeStandard(tampon_.data(), tampon_.size(), erreur_);
-    if (lus == 0) {
-        fini_ = true;
-        return traits_type::eof();
-    }
-    setg(tampon_.data(), tampon_.data(), tampon_.data() + lus);
-    return traits_type::to_int_type(*gptr());
-}
-
 bool TamponSortie::vider() {
     const std::size_t enAttente = static_cast<std::size_t>(pptr() - pbase());
     if (etat_ == EtatEcriture::reussie && enAttente > 0) {

@@ -9,16 +9,6 @@
 #include "rapport.h"
 #include "statistiques.h"
 
-// Hors du chemin de chaque nombre, qui reste court : chaque compilateur a son
-// orthographe, et un autre s'en passe.
-#if defined(__GNUC__)
-#define HORS_LIGNE __attribute__((noinline))
-#elif defined(_MSC_VER)
-#define HORS_LIGNE __declspec(noinline)
-#else
-#define HORS_LIGNE
-#endif
-
 namespace {
 
 // Des longueurs connues d'avance : l'invite s'écrit une fois par nombre.
@@ -31,8 +21,8 @@ constexpr std::string_view horsLimites =
 
 class Dialogue {
   public:
-    Dialogue(std::istream& entree, std::ostream& sortie, std::ostream& erreurs, Console& console)
-        : lecteur_(*entree.rdbuf(), [this] { ecrireInvites(); }),
+    Dialogue(SourceOctets& entree, std::ostream& sortie, std::ostream& erreurs, Console& console)
+        : lecteur_(entree, [this] { return avantLecture(); }),
           sortie_(sortie),
           erreurs_(erreurs),
           console_(console),
@@ -47,8 +37,10 @@ class Dialogue {
 
   private:
     std::int32_t lireNombre();
+    std::int32_t lireNombreApres(Saisie saisie);
     void ecrireInvites();
-    HORS_LIGNE void rejeter(Lecture lecture);
+    bool avantLecture();
+    void rejeter(Lecture lecture);
 
     Lecteur lecteur_;
     std::ostream& sortie_;
@@ -80,23 +72,35 @@ void Dialogue::ecrireInvites() {
     }
 }
 
+// Le seul endroit où le programme peut attendre : tout ce qui est écrit,
+// invites comprises, est à l'écran avant. Sortie perdue, on n'attend plus rien.
+bool Dialogue::avantLecture() {
+    ecrireInvites();
+    return static_cast<bool>(sortie_.flush());
+}
+
 // Le nombre lu ; 0, qui termine la série, quand l'entrée est finie ou quand
-// la sortie est perdue et qu'il n'y a plus personne à qui parler.
+// la sortie est perdue et qu'il n'y a plus personne à qui parler. Court, pour
+// se fondre dans la boucle de la série ; le reste est à part.
 std::int32_t Dialogue::lireNombre() {
+    ++invitesEnAttente_;
+    const Saisie saisie = lecteur_.lireEntier();
+    return saisie.lecture == Lecture::nombre ? saisie.nombre : lireNombreApres(saisie);
+}
+
+// Après une saisie rejetée ou la fin de l'entrée, et avant toute attente : la
+// sortie perdue arrête la série. Sans attente, la sortie n'a pas pu changer.
+std::int32_t Dialogue::lireNombreApres(Saisie saisie) {
     for (;;) {
+        if (!sortie_ || saisie.lecture == Lecture::fin) {
+            return 0;
+        }
+        if (saisie.lecture == Lecture::nombre) {
+            return saisie.nombre;
+        }
+        rejeter(saisie.lecture);
         ++invitesEnAttente_;
-        if (!sortie_) {
-            return 0;
-        }
-        std::int32_t lu = 0;
-        const Lecture lecture = lecteur_.lireEntier(lu);
-        if (lecture == Lecture::nombre) {
-            return lu;
-        }
-        if (lecture == Lecture::fin) {
-            return 0;
-        }
-        rejeter(lecture);
+        saisie = lecteur_.lireEntier();
     }
 }
 
@@ -145,7 +149,7 @@ char Dialogue::demanderSuite() {
 
 }  // namespace
 
-int dialoguer(std::istream& entree, std::ostream& sortie, std::ostream& erreurs, Console& console) {
+int dialoguer(SourceOctets& entree, std::ostream& sortie, std::ostream& erreurs, Console& console) {
     Dialogue dialogue(entree, sortie, erreurs, console);
     char reponse = 'O';
     while (reponse == 'O') {

@@ -1,103 +1,111 @@
 #include "lecteur.h"
 
-#include <algorithm>
+#include "chiffres.h"
+
+using chiffres::estBlanc;
+using chiffres::estChiffre;
 
 namespace {
 
-// Les blancs de la locale classique : espace, tabulations, fins de ligne,
-// saut de page.
-bool estBlanc(char caractere) {
-    return caractere == ' ' || (caractere >= '\t' && caractere <= '\r');
-}
-
-bool estChiffre(char caractere) { return caractere >= '0' && caractere <= '9'; }
+constexpr std::uint64_t puissances[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
 
 }  // namespace
 
 bool Lecteur::remplir() {
+    // Une fin d'entrée, ou une erreur, est définitive : on ne redemande
+    // jamais au clavier.
     if (fini_) {
         return false;
     }
-    std::streamsize arrives = source_.in_avail();
-    if (arrives == 0) {
-        // Rien d'arrivé : c'est le flux qui attend le système.
-        avantAttente_();
-        if (source_.sgetc() == std::char_traits<char>::eof()) {
-            fini_ = true;
-            return false;
-        }
-        // Un flux sans tampon ne dit pas combien il en a : un octet à la fois.
-        arrives = std::max<std::streamsize>(source_.in_avail(), 1);
-    }
-    constexpr auto taille = static_cast<std::streamsize>(std::tuple_size_v<decltype(fenetre_)>);
-    const std::streamsize lus =
-        arrives < 0 ? 0 : source_.sgetn(fenetre_.data(), std::min(arrives, taille));
-    if (lus <= 0) {
+    const std::size_t lus = avantLecture_() ? source_.lire(tampon_.data(), tampon_.size()) : 0;
+    if (lus == 0) {
         fini_ = true;
         return false;
     }
-    courant_ = fenetre_.data();
+    courant_ = tampon_.data();
     fin_ = courant_ + lus;
     return true;
 }
 
-bool Lecteur::avancerTantQue(bool blancs) {
+bool Lecteur::sauterBlancs() {
     do {
-        while (courant_ < fin_) {
-            if (estBlanc(*courant_) != blancs) {
+        for (; courant_ < fin_; ++courant_) {
+            if (!estBlanc(*courant_)) {
                 return true;
             }
-            ++courant_;
         }
     } while (remplir());
     return false;
 }
 
-void Lecteur::jeterSaisie() { (void)avancerTantQue(false); }
+void Lecteur::jeterSaisie() {
+    do {
+        for (; courant_ < fin_; ++courant_) {
+            if (estBlanc(*courant_)) {
+                return;
+            }
+        }
+    } while (remplir());
+}
 
 bool Lecteur::prendreCaractere(char& caractere) {
-    if (!avancerTantQue(true)) {
+    if (!sauterBlancs()) {
         return false;
     }
     caractere = *courant_++;
     return true;
 }
 
-Lecture Lecteur::lireEntier(std::int32_t& nombre) {
-    if (!avancerTantQue(true)) {
-        return Lecture::fin;
+Saisie Lecteur::lireEntierGeneral() {
+    if (!sauterBlancs()) {
+        return {Lecture::fin, 0};
     }
     const bool negatif = *courant_ == '-';
     if (negatif || *courant_ == '+') {
         ++courant_;
+        if (courant_ == fin_ && !remplir()) {
+            return {Lecture::pasUnEntier, 0};
+        }
     }
-    if (!resteUnCaractere() || !estChiffre(*courant_)) {
-        return Lecture::pasUnEntier;
+    if (!estChiffre(*courant_)) {
+        return {Lecture::pasUnEntier, 0};
     }
-    // Au-delà de 2^31, la valeur n'importe plus : elle reste juste au-dessus.
+    // Au-delà de 2^31, la valeur n'importe plus : elle reste juste au-dessus,
+    // et ne peut pas déborder en huit chiffres de plus.
     constexpr std::uint64_t plafond = 0x80000001u;
     std::uint64_t valeur = 0;
-    // Par tranches de neuf chiffres au plus : la valeur ne peut pas déborder
-    // dans une tranche, et n'est ramenée au plafond qu'entre deux.
-    const char* limite = nullptr;
-    do {
-        const char* position = courant_;
-        limite = fin_ - position > 9 ? position + 9 : fin_;
-        for (; position < limite; ++position) {
-            const unsigned chiffre = static_cast<unsigned char>(*position) - unsigned{'0'};
-            if (chiffre > 9) {
-                break;
+    for (;;) {
+        if (fin_ - courant_ >= 8) {
+            const std::uint64_t mot = chiffres::huitOctets(courant_);
+            const std::uint64_t marques = chiffres::nonChiffres(mot);
+            if (marques == 0) {
+                valeur = valeur * 100000000 + chiffres::valeur(mot, 8);
+                valeur = valeur < plafond ? valeur : plafond;
+                courant_ += 8;
+                continue;
             }
-            valeur = valeur * 10 + chiffre;
+            const unsigned n = chiffres::enTete(marques);
+            if (n > 0) {
+                valeur = valeur * puissances[n] + chiffres::valeur(mot, n);
+                courant_ += n;
+            }
+            break;
         }
-        courant_ = position;
+        // Les derniers octets du tampon, un à un ; le nombre peut continuer
+        // dans les suivants.
+        for (; courant_ < fin_ && estChiffre(*courant_); ++courant_) {
+            valeur = valeur * 10 + static_cast<unsigned>(*courant_ - '0');
+        }
         valeur = valeur < plafond ? valeur : plafond;
-    } while (courant_ == limite && resteUnCaractere());
+        if (courant_ < fin_ || !remplir()) {
+            break;
+        }
+    }
     if (valeur > (negatif ? 0x80000000u : 0x7FFFFFFFu)) {
-        return Lecture::horsLimites;
+        return {Lecture::horsLimites, 0};
     }
     // -2^31 s'obtient sans dépasser, par le calcul sur 64 bits.
-    nombre = static_cast<std::int32_t>(negatif ? -static_cast<std::int64_t>(valeur)
-                                               : static_cast<std::int64_t>(valeur));
-    return Lecture::nombre;
+    return {Lecture::nombre,
+            static_cast<std::int32_t>(negatif ? -static_cast<std::int64_t>(valeur)
+                                              : static_cast<std::int64_t>(valeur))};
 }

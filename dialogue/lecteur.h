@@ -2,29 +2,67 @@
 #define DIALOGUE_LECTEUR_H
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <streambuf>
 
-// Ce que donne la lecture d'un nombre entier.
+#include "chiffres.h"
+
+// D'où viennent les octets tapés : l'entrée standard dans le programme, un
+// texte dans les tests.
+class SourceOctets {
+  public:
+    SourceOctets() = default;
+    SourceOctets(const SourceOctets&) = delete;
+    SourceOctets& operator=(const SourceOctets&) = delete;
+    virtual ~SourceOctets() = default;
+
+    // Au plus taille octets, en attendant qu'il en arrive ; 0 à la fin de
+    // l'entrée, ou quand elle ne peut plus être lue.
+    virtual std::size_t lire(char* tampon, std::size_t taille) = 0;
+};
+
+// Ce que donne la lecture d'un nombre entier, et le nombre lu.
 enum class Lecture { nombre, pasUnEntier, horsLimites, fin };
+struct Saisie {
+    Lecture lecture;
+    std::int32_t nombre;
+};
 
-// Les saisies du dialogue, lues sur place dans une fenêtre sur l'entrée :
-// les octets déjà arrivés y sont copiés par blocs et parcourus sans appel par
-// caractère. La fenêtre ne demande au flux d'attendre le système (donc de
-// vider la sortie avant) que quand tout ce qui était arrivé a été lu. La
-// mémoire est fixe, quelle que soit la longueur d'une saisie. Juste avant
-// d'attendre, il appelle avantAttente.
+// Les saisies du dialogue, lues sur place dans le seul tampon de l'entrée,
+// que le lecteur remplit lui-même à la source. Juste avant de lui demander
+// d'autres octets, donc avant d'attendre, il appelle avantLecture ; faux,
+// personne ne lirait la suite, et l'entrée est finie. La mémoire est fixe,
+// quelle que soit la longueur d'une saisie.
 class Lecteur {
   public:
-    Lecteur(std::streambuf& source, std::function<void()> avantAttente)
-        : source_(source), avantAttente_(std::move(avantAttente)) {}
+    Lecteur(SourceOctets& source, std::function<bool()> avantLecture)
+        : source_(source), avantLecture_(std::move(avantLecture)) {}
 
     // Saute les blancs, puis lit un entier : un signe facultatif, puis des
     // chiffres décimaux (autant de zéros en tête qu'on veut), jusqu'au premier
     // caractère qui ne peut pas le prolonger, qui reste à lire. La valeur doit
     // tenir sur 32 bits signés. Lecture::fin quand l'entrée est finie.
-    Lecture lireEntier(std::int32_t& nombre);
+    Saisie lireEntier() {
+        // Le cas d'une colonne de nombres, sans appel : au plus un blanc, un
+        // moins, puis moins de huit chiffres, le tout dans le tampon. Un tel
+        // nombre tient sur 32 bits. Tout le reste passe par le cas général.
+        const char* position = courant_;
+        if (fin_ - position >= 10) {
+            position += chiffres::estBlanc(*position) ? 1 : 0;
+            const bool negatif = *position == '-';
+            position += negatif ? 1 : 0;
+            const std::uint64_t mot = chiffres::huitOctets(position);
+            const std::uint64_t marques = chiffres::nonChiffres(mot);
+            if (marques != 0 && (marques & 0x80u) == 0) {
+                const unsigned n = chiffres::enTete(marques);
+                const auto valeur = static_cast<std::int32_t>(chiffres::valeur(mot, n));
+                courant_ = position + n;
+                return {Lecture::nombre, negatif ? -valeur : valeur};
+            }
+        }
+        return lireEntierGeneral();
+    }
 
     // Jette la saisie en cours jusqu'au prochain blanc, quelle que soit sa longueur.
     void jeterSaisie();
@@ -33,18 +71,16 @@ class Lecteur {
     bool prendreCaractere(char& caractere);
 
   private:
-    // Avance tant que les caractères sont des blancs (blancs vrai) ou n'en
-    // sont pas (blancs faux) ; faux à la fin de l'entrée.
-    bool avancerTantQue(bool blancs);
+    Saisie lireEntierGeneral();
     bool remplir();
-    bool resteUnCaractere() { return courant_ < fin_ || remplir(); }
+    bool sauterBlancs();
 
-    std::streambuf& source_;
-    std::function<void()> avantAttente_;
+    SourceOctets& source_;
+    std::function<bool()> avantLecture_;
     const char* courant_ = nullptr;
     const char* fin_ = nullptr;
     bool fini_ = false;
-    std::array<char, 4096> fenetre_{};
+    std::array<char, 65536> tampon_{};
 };
 
 #endif

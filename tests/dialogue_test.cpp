@@ -23,7 +23,7 @@ struct Resultat {
 };
 
 Resultat dialoguerAvec(const std::string& texte, const std::string& eAigu = "\xE9") {
-    std::istringstream entree(texte);
+    SourceTexte entree(texte);
     std::ostringstream sortie;
     std::ostringstream erreurs;
     ConsoleFactice console(true, eAigu);
@@ -70,12 +70,12 @@ class SortieRefusee : public std::streambuf {
 TEST(Dialogue, SArreteQuandLaSortieEstPerdue) {
     const std::string texte = "1 2 3 0 o 4 0 n";
     std::ostringstream complete;
-    std::istringstream entreeComplete(texte);
+    SourceTexte entreeComplete(texte);
     ConsoleFactice sansMarque(false);
     (void)dialoguer(entreeComplete, complete, complete, sansMarque);
     for (std::size_t place = 0; place < complete.str().size(); ++place) {
         SCOPED_TRACE(place);
-        std::istringstream entree(texte);
+        SourceTexte entree(texte);
         SortieRefusee refus(place);
         std::ostream sortie(&refus);
         std::ostringstream erreurs;

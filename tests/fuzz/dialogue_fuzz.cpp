@@ -1,11 +1,14 @@
 // Le dialogue entier sur des octets quelconques : il doit finir, et écrire
 // exactement ce que le second calcul attend, chiffres des rapports compris.
+// Le premier octet choisit comment le texte qui suit arrive : par morceaux
+// dont les tailles, tirées de lui, vont de 1 à cet octet plus un.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "console_factice.h"
 #include "dialogue.h"
@@ -23,8 +26,18 @@ void verifier(bool condition, const char* quoi) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    const std::string texte(reinterpret_cast<const char*>(donnees), taille);
-    std::istringstream entree(texte);
+    if (taille == 0) {
+        return 0;
+    }
+    const unsigned plusGrand = donnees[0] + 1u;
+    const std::string texte(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
+    std::vector<std::size_t> morceaux;
+    std::uint32_t tirage = donnees[0] * 2654435761u + 1u;
+    for (int i = 0; i < 61; ++i) {
+        tirage = tirage * 1664525u + 1013904223u;
+        morceaux.push_back(1 + (tirage >> 8) % plusGrand);
+    }
+    SourceTexte entree(texte, morceaux);
     std::ostringstream sortie;
     std::ostringstream erreurs;
     ConsoleFactice console(false);
