@@ -5,12 +5,14 @@ Pour 10 mille, 1 million et 10 millions de nombres (tirés avec une graine
 fixe), lance le programme plusieurs fois, entrée depuis un fichier et sortie
 vers /dev/null, et donne le temps médian et la mémoire résidente maximale.
 Le plancher (plancher.cpp, construit ici avec le compilateur C++ du système)
-fait le moins de travail que demande le même résultat ; quand GNU datamash et
-awk sont là, ils calculent les mêmes chiffres sur les mêmes nombres. Chaque
-outil est mesuré à tour de rôle, essai après essai, et son temps rapporté à
-celui du plancher et à celui de datamash.
+fait le moins de travail que demande le même résultat, naïvement ; le
+plancher fort (plancher-fort.cpp) fait de même avec les techniques connues.
+Quand GNU datamash et awk sont là, ils calculent les mêmes chiffres sur les
+mêmes nombres. Chaque outil est mesuré à tour de rôle, essai après essai, et
+son temps rapporté à celui des deux planchers et à celui de datamash.
 
     python3 bench/mesurer.py [--programme build/statistiques] [--essais 7]
+    python3 bench/mesurer.py --programme avant=ancien/statistiques --programme build/statistiques
 """
 import argparse
 import os
@@ -66,9 +68,9 @@ def mesurer(outils, essais, dossier):
     return {nom: (statistics.median(durees[nom]), memoire[nom]) for nom in outils}
 
 
-def construire_plancher(dossier):
-    programme = os.path.join(dossier, "plancher")
-    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "plancher.cpp")
+def construire_plancher(dossier, nom):
+    programme = os.path.join(dossier, nom)
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), nom + ".cpp")
     compilateur = os.environ.get("CXX", "c++")
     subprocess.check_call([compilateur, "-std=c++17", "-O2", "-o", programme, source])
     return programme
@@ -76,7 +78,8 @@ def construire_plancher(dossier):
 
 def main():
     arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    arguments.add_argument("--programme", default="build/statistiques")
+    arguments.add_argument("--programme", action="append",
+                           help="chemin, ou nom=chemin ; autant de fois qu'on veut")
     arguments.add_argument("--essais", type=int, default=7)
     arguments.add_argument("--tailles", type=int, nargs="+", default=TAILLES)
     options = arguments.parse_args()
@@ -90,20 +93,26 @@ def main():
     if shutil.which("awk"):
         autres["awk"] = ["awk", AWK]
 
-    print(f"{'nombres':>10}  {'outil':<12} {'médiane':>9} {'mémoire':>10}"
-          f"  {'/plancher':>9}  {'/datamash':>9}")
+    print(f"{'nombres':>10}  {'outil':<13} {'médiane':>9} {'mémoire':>10}"
+          f"  {'/plancher':>9}  {'/fort':>9}  {'/datamash':>9}")
     with tempfile.TemporaryDirectory() as dossier:
-        plancher = construire_plancher(dossier)
+        plancher = construire_plancher(dossier, "plancher")
+        fort = construire_plancher(dossier, "plancher-fort")
         for taille in options.tailles:
             colonne, dialogue = generer(dossier, taille)
-            outils = {"statistiques": ([os.path.abspath(options.programme)], dialogue),
-                      "plancher": ([plancher], dialogue)}
+            outils = {}
+            for programme in options.programme or ["build/statistiques"]:
+                nom, _, chemin = programme.rpartition("=")
+                outils[nom or "statistiques"] = ([os.path.abspath(chemin)], dialogue)
+            outils.update({"plancher": ([plancher], dialogue),
+                           "plancher fort": ([fort], dialogue)})
             outils.update((nom, (commande, colonne)) for nom, commande in autres.items())
             resultats = mesurer(outils, options.essais, dossier)
             for nom, (temps, memoire) in resultats.items():
                 rapports = [f"{temps / resultats[reference][0]:>9.2f}" if reference in resultats
-                            else f"{'':>9}" for reference in ("plancher", "datamash")]
-                print(f"{taille:>10}  {nom:<12} {temps:>8.3f}s {memoire:>7} Kio  "
+                            else f"{'':>9}"
+                            for reference in ("plancher", "plancher fort", "datamash")]
+                print(f"{taille:>10}  {nom:<13} {temps:>8.3f}s {memoire:>7} Kio  "
                       + "  ".join(rapports))
 
 
