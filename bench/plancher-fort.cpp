@@ -73,10 +73,9 @@ int main() {
             }
             const char* debut = c;
             const bool negatif = *c == '-';
-            c += negatif;
+            c += negatif ? 1 : 0;
             const std::uint64_t mot = lireMot(c);
-            const std::uint64_t marques =
-                ((mot - uns * '0') | (mot + uns * 0x46)) & (uns * 0x80);
+            const std::uint64_t marques = ((mot - uns * '0') | (mot + uns * 0x46)) & (uns * 0x80);
             const std::uint64_t premier = marques & (~marques + 1);
             const unsigned n = static_cast<unsigned>(((((premier >> 7) - 1) & uns) * uns) >> 56);
             if (c + n >= limite && lus > 0) {
@@ -91,7 +90,7 @@ int main() {
             v = (v * 10000 + (v >> 32)) & 0xFFFFFFFFu;
             c += n;
             const auto nombre = static_cast<std::int32_t>(negatif ? -static_cast<std::int64_t>(v)
-                                                                 : static_cast<std::int64_t>(v));
+                                                                  : static_cast<std::int64_t>(v));
             ++invites;
             if (nombre == 0) {
                 fini = true;
