@@ -88,8 +88,9 @@ std::int32_t Dialogue::lireNombre() {
     return saisie.lecture == Lecture::nombre ? saisie.nombre : lireNombreApres(saisie);
 }
 
-// Après une saisie rejetée ou la fin de l'entrée, et avant toute attente : la
-// sortie perdue arrête la série. Sans attente, la sortie n'a pas pu changer.
+// Après une saisie rejetée ou la fin de l'entrée. Une sortie perdue au moment
+// d'attendre a déjà fini l'entrée ; perdue en disant un rejet, elle arrête ici
+// la série.
 std::int32_t Dialogue::lireNombreApres(Saisie saisie) {
     for (;;) {
         if (!sortie_ || saisie.lecture == Lecture::fin) {
