@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console_factice.h"
+#include "modele.h"
 
 namespace {
 
@@ -82,6 +83,33 @@ TEST(Dialogue, SArreteQuandLaSortieEstPerdue) {
         ConsoleFactice console(false);
         EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
         EXPECT_EQ(console.pauses, 0);
+    }
+}
+
+// Des saisies coupées par la fin d'une lecture, là où le lecteur change de
+// chemin : elles se lisent comme si elles étaient arrivées d'un bloc.
+TEST(Dialogue, UneSaisieAChevalSurDeuxLecturesSeLitEntiere) {
+    const struct {
+        std::string texte;
+        std::vector<std::size_t> morceaux;
+    } cas[] = {
+        {"1844674407370"
+         "9551617 0 n",
+         {13}},  // 2^64 + 1, plafonné au bord du tampon
+        {"5 -1234567"
+         "89 0 n",
+         {10}},  // un moins et sept chiffres au ras de la fin
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.texte);
+        SourceTexte entree(c.texte, c.morceaux);
+        std::ostringstream sortie;
+        std::ostringstream erreurs;
+        ConsoleFactice console(false);
+        (void)dialoguer(entree, sortie, erreurs, console);
+        const DialogueAttendu attendu = dialogueAttendu(c.texte);
+        EXPECT_EQ(sortie.str(), attendu.sortie);
+        EXPECT_EQ(erreurs.str(), attendu.erreurs);
     }
 }
 
