@@ -17,6 +17,8 @@ son temps rapporté à celui des deux planchers et à celui de datamash.
 import argparse
 import os
 import random
+import re
+import struct
 import shutil
 import statistics
 import subprocess
@@ -26,8 +28,12 @@ import time
 
 TEMPS = "/usr/bin/time"  # GNU time, paquet Debian « time »
 TAILLES = [10_000, 1_000_000, 10_000_000]
+# Le total et la moyenne en toutes lettres : print les écrirait en %.6g.
 AWK = ('{ n++; s += $1; if (n == 1 || $1 < mn) mn = $1; if (n == 1 || $1 > mx) mx = $1 } '
-       'END { print n, s, s / n, mn, mx }')
+       'END { printf "%d %.0f %.17g %d %d\\n", n, s, s / n, mn, mx }')
+RAPPORT = re.compile(rb"les (\d+) nombres entr\S+ totalisent \t: (-?\d+)\n"
+                     rb"la moyenne est (\S+)\n\n"
+                     rb"le nombre minimum \t : (-?\d+)\nle nombre maximum \t : (-?\d+)\n")
 
 
 def generer(dossier, taille):
@@ -66,6 +72,64 @@ def mesurer(outils, essais, dossier):
             with open(releve) as lu:
                 memoire[nom] = max(memoire[nom], int(lu.read().split()[-1]))
     return {nom: (statistics.median(durees[nom]), memoire[nom]) for nom in outils}
+
+
+def simple(valeur):
+    """La valeur arrondie en simple précision, comme la moyenne du programme."""
+    return struct.unpack("f", struct.pack("f", float(valeur)))[0]
+
+
+def entier(texte):
+    """Un entier écrit par un outil, « 42 » comme « 42.000 »."""
+    entiere, _, fraction = texte.partition(".")
+    if fraction.strip("0"):
+        raise ValueError(texte)
+    return int(entiere)
+
+
+def chiffres(nom, commande, entree):
+    """Le compte, le total, la moyenne, le minimum et le maximum qu'écrit un
+    outil ; de sa sortie, on ne garde que la fin, où sont ses chiffres."""
+    with open(entree, "rb") as source:
+        processus = subprocess.Popen(commande, stdin=source, stdout=subprocess.PIPE)
+        fin = b""
+        while bloc := processus.stdout.read(1 << 16):
+            fin = (fin + bloc)[-4096:]
+        if processus.wait() != 0:
+            sys.exit(f"{nom} : statut {processus.returncode}")
+    if nom in ("datamash", "awk"):
+        champs = fin.split()
+    elif (trouve := RAPPORT.search(fin)) is not None:
+        champs = trouve.groups()
+    else:
+        champs = fin.splitlines()[-1].split(b": ")[-1].split()[:5]
+    try:
+        compte, total, moyenne, minimum, maximum = (champ.decode() for champ in champs[:5])
+        return (entier(compte), entier(total), moyenne, entier(minimum), entier(maximum))
+    except ValueError:
+        sys.exit(f"{nom} : chiffres illisibles à la fin de sa sortie : {fin[-200:]!r}")
+
+
+def verifier(outils, references, taille):
+    """Chaque outil donne les chiffres de datamash et d'awk : le compte, le
+    total et les extrêmes exactement, la moyenne en simple précision. Les
+    programmes qui l'écrivent à six chiffres l'écrivent comme %g de ce float."""
+    obtenus = {nom: chiffres(nom, *outil) for nom, outil in outils.items()}
+    for reference in references:
+        attendu = obtenus[reference]
+        for nom, obtenu in obtenus.items():
+            accord = obtenu[0:2] == attendu[0:2] and obtenu[3:] == attendu[3:]
+            moyenne = simple(attendu[2])
+            if nom in references:
+                accord = accord and simple(obtenu[2]) == moyenne
+            else:
+                accord = accord and obtenu[2] == f"{moyenne:g}"
+            if not accord:
+                sys.exit(f"{taille} nombres : {nom} ne calcule pas comme {reference}\n"
+                         f"  {nom} : {obtenu}\n  {reference} : {attendu}")
+    print(f"{taille:>10}  chiffres vérifiés : {', '.join(obtenus)} "
+          f"(compte {attendu[0]}, total {attendu[1]}, moyenne {attendu[2]})" if references
+          else f"{taille:>10}  chiffres non vérifiés : ni datamash ni awk")
 
 
 def construire_plancher(dossier, nom):
@@ -107,6 +171,7 @@ def main():
             outils.update({"plancher": ([plancher], dialogue),
                            "plancher fort": ([fort], dialogue)})
             outils.update((nom, (commande, colonne)) for nom, commande in autres.items())
+            verifier(outils, list(autres), taille)
             resultats = mesurer(outils, options.essais, dossier)
             for nom, (temps, memoire) in resultats.items():
                 rapports = [f"{temps / resultats[reference][0]:>9.2f}" if reference in resultats

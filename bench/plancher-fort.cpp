@@ -50,7 +50,7 @@ int main() {
     for (std::size_t i = 0; i < invitesParBloc; ++i) {
         std::memcpy(bloc + i * tailleInvite, invite, tailleInvite);
     }
-    std::uint32_t nb = 0, total = 0, nbPairs = 0, sommePairs = 0;
+    std::int64_t nb = 0, total = 0, nbPairs = 0, sommePairs = 0;
     std::int32_t minimum = 0, maximum = 0;
     std::uint64_t invites = 0;
     bool fini = false;
@@ -99,20 +99,23 @@ int main() {
             minimum = nb == 0 || nombre < minimum ? nombre : minimum;
             maximum = nb == 0 || nombre > maximum ? nombre : maximum;
             ++nb;
-            total += static_cast<std::uint32_t>(nombre);
+            total += nombre;
             if (nombre % 2 == 0) {
                 ++nbPairs;
-                sommePairs += static_cast<std::uint32_t>(nombre);
+                sommePairs += nombre;
             }
             garde = 0;
         }
         ecrireInvites(invites);
         invites = 0;
     }
-    std::printf("%u %d %g %d %d %u %u %d %d\n", nb, static_cast<std::int32_t>(total),
-                static_cast<double>(static_cast<float>(static_cast<std::int32_t>(total)) /
-                                    static_cast<float>(nb)),
-                minimum, maximum, nbPairs, nb - nbPairs, static_cast<std::int32_t>(sommePairs),
-                static_cast<std::int32_t>(total - sommePairs));
+    // Le compte, le total, la moyenne, les extrêmes, puis les classes.
+    std::printf("%lld %lld %g %d %d %lld %lld %lld %lld\n", static_cast<long long>(nb),
+                static_cast<long long>(total),
+                static_cast<double>(
+                    static_cast<float>(static_cast<double>(total) / static_cast<double>(nb))),
+                minimum, maximum, static_cast<long long>(nbPairs),
+                static_cast<long long>(nb - nbPairs), static_cast<long long>(sommePairs),
+                static_cast<long long>(total - sommePairs));
     return 0;
 }

@@ -120,15 +120,12 @@ void Dialogue::saisirSerie() {
     std::int32_t nombre = lireNombre();
     Statistiques statistiques;
     statistiques.commencer(nombre);
-    // Le compte peut boucler après 2^32 nombres : c'est le premier nombre qui
-    // dit si la série en a accepté un.
-    const bool nonVide = nombre != 0;
     while (nombre != 0) {
         statistiques.ajouter(nombre);
         nombre = lireNombre();
     }
     ecrireInvites();
-    if (nonVide) {
+    if (statistiques.nbNombres() >= 1) {
         afficherRapport(sortie_, statistiques, eAigu_);
     }
 }

@@ -12,4 +12,8 @@
 void afficherRapport(std::ostream& sortie, const Statistiques& statistiques,
                      const std::string& eAigu);
 
+// Une somme en décimal, comme un entier : signe moins s'il le faut, ni blanc
+// ni zéro devant, aussi longue qu'elle soit.
+std::ostream& operator<<(std::ostream& sortie, const Somme& somme);
+
 #endif

@@ -3,9 +3,53 @@
 
 #include <cstdint>
 
+// Une somme exacte de nombres de 32 bits, quelle que soit la longueur de la
+// série : sa valeur est trillions * 10^18 + reste. Les nombres s'ajoutent au
+// reste sur 64 bits ; replier porte ses trillions dans la partie haute. Replié
+// au moins une fois tous les 2^31 nombres, le reste ne déborde jamais :
+// |reste| < 10^18 + 2^31 * 2^31 < 2^63. La partie haute, elle, ne grandit que
+// de 5 au plus par repli ; il faudrait plus de 2^90 nombres pour la remplir.
+class Somme {
+  public:
+    static constexpr std::int64_t unTrillion = 1000000000000000000;
+
+    Somme() = default;
+    // Une somme déjà faite : trillions * 10^18 + reste, les deux quelconques.
+    explicit Somme(std::int64_t reste, std::int64_t trillions = 0)
+        : trillions_(trillions), reste_(reste) {
+        replier();
+    }
+
+    void ajouter(std::int32_t nombre) { reste_ += nombre; }
+    void replier();
+
+    // La valeur en deux parties de même signe, |reste()| < 10^18 : les 18
+    // derniers chiffres décimaux, et ceux d'avant.
+    std::int64_t trillions() const { return repliee().trillions_; }
+    std::int64_t reste() const { return repliee().reste_; }
+    // La valeur arrondie au double le plus proche ; exacte jusqu'à 2^53, et
+    // au plus proche tant qu'elle tient sur 64 bits.
+    double enDouble() const;
+
+    bool operator==(const Somme& autre) const {
+        return trillions() == autre.trillions() && reste() == autre.reste();
+    }
+    bool operator!=(const Somme& autre) const { return !(*this == autre); }
+
+  private:
+    Somme repliee() const {
+        Somme copie = *this;
+        copie.replier();
+        return copie;
+    }
+
+    std::int64_t trillions_ = 0;
+    std::int64_t reste_ = 0;
+};
+
 // Tout ce que l'on sait d'une série de nombres entiers pendant qu'on les saisit.
-// Le compte et les sommes sont des entiers de 32 bits qui, comme un registre,
-// bouclent modulo 2^32 au lieu de déborder.
+// Les comptes tiennent sur 64 bits (2^63 nombres, des siècles de saisie) et les
+// sommes sont exactes : aucun chiffre du rapport n'est jamais faux.
 class Statistiques {
   public:
     // Repart de zéro ; le premier nombre n'est pas ajouté, il fixe seulement
@@ -14,14 +58,19 @@ class Statistiques {
 
     // Ajoute un nombre non nul à la série ; en ligne, car appelé pour chaque nombre.
     void ajouter(std::int32_t nombre) {
-        nbNombres_ = additionner(nbNombres_, 1);
-        total_ = additionner(total_, nombre);
+        ++nbNombres_;
+        total_.ajouter(nombre);
         if (nombre % 2 != 0) {
-            sommeImpairs_ = additionner(sommeImpairs_, nombre);
-            nbImpairs_ = additionner(nbImpairs_, 1);
+            sommeImpairs_.ajouter(nombre);
+            ++nbImpairs_;
         } else {
-            sommePairs_ = additionner(sommePairs_, nombre);
-            nbPairs_ = additionner(nbPairs_, 1);
+            sommePairs_.ajouter(nombre);
+            ++nbPairs_;
+        }
+        // Tous les 2^31 nombres, les sommes replient leur reste avant qu'il
+        // ne puisse déborder.
+        if ((nbNombres_ & 0x7FFFFFFF) == 0) {
+            replier();
         }
         if (maximum_ < nombre) {
             maximum_ = nombre;
@@ -33,36 +82,26 @@ class Statistiques {
     // Moyenne en simple précision ; n'a de sens qu'avec au moins un nombre.
     float moyenne() const;
 
-    std::int32_t nbNombres() const { return nbNombres_; }
-    std::int32_t total() const { return total_; }
+    std::int64_t nbNombres() const { return nbNombres_; }
+    const Somme& total() const { return total_; }
     std::int32_t minimum() const { return minimum_; }
     std::int32_t maximum() const { return maximum_; }
-    std::int32_t nbPairs() const { return nbPairs_; }
-    std::int32_t nbImpairs() const { return nbImpairs_; }
-    std::int32_t sommePairs() const { return sommePairs_; }
-    std::int32_t sommeImpairs() const { return sommeImpairs_; }
+    std::int64_t nbPairs() const { return nbPairs_; }
+    std::int64_t nbImpairs() const { return nbImpairs_; }
+    const Somme& sommePairs() const { return sommePairs_; }
+    const Somme& sommeImpairs() const { return sommeImpairs_; }
 
   private:
-    // Addition sur 32 bits en complément à deux, sans le comportement indéfini
-    // du dépassement signé.
-    static std::int32_t additionner(std::int32_t a, std::int32_t b) {
-        const std::uint32_t somme = static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b);
-        // Ramène la somme non signée dans l'intervalle signé sans conversion
-        // hors limites, donc sans dépendre du compilateur.
-        if (somme <= 0x7FFFFFFFu) {
-            return static_cast<std::int32_t>(somme);
-        }
-        return static_cast<std::int32_t>(somme - 0x80000000u) - 0x7FFFFFFF - 1;
-    }
+    void replier();
 
-    std::int32_t nbNombres_ = 0;
-    std::int32_t total_ = 0;
+    std::int64_t nbNombres_ = 0;
+    Somme total_;
     std::int32_t minimum_ = 0;
     std::int32_t maximum_ = 0;
-    std::int32_t nbPairs_ = 0;
-    std::int32_t nbImpairs_ = 0;
-    std::int32_t sommePairs_ = 0;
-    std::int32_t sommeImpairs_ = 0;
+    std::int64_t nbPairs_ = 0;
+    std::int64_t nbImpairs_ = 0;
+    Somme sommePairs_;
+    Somme sommeImpairs_;
 };
 
 #endif

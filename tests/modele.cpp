@@ -16,14 +16,6 @@ constexpr std::string_view horsLimites =
 bool blanc(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool chiffre(char c) { return c >= '0' && c <= '9'; }
 
-// Ramène un entier de 64 bits à 32 bits, modulo 2^32.
-std::int32_t registre(std::int64_t valeur) {
-    const auto bas = static_cast<std::uint32_t>(static_cast<std::uint64_t>(valeur));
-    return bas < 0x80000000u
-               ? static_cast<std::int32_t>(bas)
-               : static_cast<std::int32_t>(static_cast<std::int64_t>(bas) - 0x100000000);
-}
-
 std::string rapport(const std::vector<std::int32_t>& nombres) {
     std::int64_t total = 0, pairs = 0, impairs = 0, sommePairs = 0, sommeImpairs = 0;
     std::int32_t minimum = nombres.front(), maximum = nombres.front();
@@ -39,17 +31,20 @@ std::string rapport(const std::vector<std::int32_t>& nombres) {
         minimum = n < minimum ? n : minimum;
         maximum = n > maximum ? n : maximum;
     }
-    const std::int32_t compte = registre(static_cast<std::int64_t>(nombres.size()));
-    const float moyenne = static_cast<float>(static_cast<double>(registre(total)) / compte);
+    // Moins de 2^32 nombres ici : 64 bits suffisent à tout compter exactement.
+    const auto compte = static_cast<long long>(nombres.size());
+    const float moyenne =
+        static_cast<float>(static_cast<double>(total) / static_cast<double>(compte));
     char ligne[512];
     (void)std::snprintf(
         ligne, sizeof ligne,
-        "les %d nombres entr\xE9s totalisent \t: %d\nla moyenne est %g\n\n"
+        "les %lld nombres entr\xE9s totalisent \t: %lld\nla moyenne est %g\n\n"
         "le nombre minimum \t : %d\nle nombre maximum \t : %d\n\n"
-        "le nb de nombre pair \t : %d\nle nb de nombre impair \t : %d\n\n"
-        "la somme des nombres pairs \t : %d\nla somme des nombres impairs \t : %d\n\n",
-        compte, registre(total), static_cast<double>(moyenne), minimum, maximum, registre(pairs),
-        registre(impairs), registre(sommePairs), registre(sommeImpairs));
+        "le nb de nombre pair \t : %lld\nle nb de nombre impair \t : %lld\n\n"
+        "la somme des nombres pairs \t : %lld\nla somme des nombres impairs \t : %lld\n\n",
+        compte, static_cast<long long>(total), static_cast<double>(moyenne), minimum, maximum,
+        static_cast<long long>(pairs), static_cast<long long>(impairs),
+        static_cast<long long>(sommePairs), static_cast<long long>(sommeImpairs));
     return ligne;
 }
 

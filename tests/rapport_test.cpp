@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -56,9 +58,6 @@ TEST(Rapport, MoyenneAuFormatGeneralASixChiffres) {
         petite.ajouter(2);
         petite.ajouter(-2);
     }
-    // Le compte et le total d'une série de 2^32 nombres de total nul, revenus à 0.
-    Statistiques bouclee;
-    bouclee.commencer(3);
     const struct {
         Statistiques statistiques;
         const char* ligne = nullptr;
@@ -71,11 +70,40 @@ TEST(Rapport, MoyenneAuFormatGeneralASixChiffres) {
         {remplir({999999, 1000000, 1000000}), "la moyenne est 1e+06"},
         {remplir({123456789}), "la moyenne est 1.23457e+08"},
         {petite, "la moyenne est 4.99975e-05"},
-        {remplir({2147483647, 1}), "la moyenne est -1.07374e+09"},
-        {bouclee, "la moyenne est nan"},
+        {remplir({2147483647, 1}), "la moyenne est 1.07374e+09"},
+        {remplir({-2147483647 - 1, -2147483647 - 1, -2}), "la moyenne est -1.43166e+09"},
     };
     for (const auto& c : cas) {
         EXPECT_EQ(ligneMoyenne(c.statistiques), c.ligne);
+    }
+}
+
+// Une somme s'écrit comme un entier, de toute sa longueur : les 18 derniers
+// chiffres avec leurs zéros, un seul signe, les réglages du flux intacts.
+TEST(Rapport, EcritLesSommesEnDecimal) {
+    constexpr std::int64_t grand = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t petit = std::numeric_limits<std::int64_t>::min();
+    const struct {
+        Somme somme;
+        const char* texte = nullptr;
+    } cas[] = {
+        {Somme(), "0"},
+        {Somme(-5), "-5"},
+        {Somme(2147483648), "2147483648"},
+        {Somme(grand), "9223372036854775807"},
+        {Somme(petit), "-9223372036854775808"},
+        {Somme(0, 1), "1000000000000000000"},
+        {Somme(5, 1), "1000000000000000005"},
+        {Somme(-5, 1), "999999999999999995"},
+        {Somme(-5, -1), "-1000000000000000005"},
+        {Somme(grand, 9), "18223372036854775807"},
+        {Somme(petit, -9), "-18223372036854775808"},
+        {Somme(42, grand / 10), "922337203685477580000000000000000042"},
+    };
+    for (const auto& c : cas) {
+        std::ostringstream sortie;
+        sortie << c.somme << '|' << 12;
+        EXPECT_EQ(sortie.str(), std::string(c.texte) + "|12");
     }
 }
 
