@@ -1,5 +1,6 @@
-// La console sous Windows : l'interpréteur de commandes efface l'écran et
-// fait la pause, et la page de code de la fenêtre est réglée pour le « é ».
+// La console sous Windows : l'écran est effacé et la touche attendue par
+// l'API de la console elle-même, sans interpréteur de commandes, et la page de
+// code de la fenêtre est réglée pour le « é ».
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -8,9 +9,11 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <ostream>
 
 #include "console.h"
@@ -52,6 +55,47 @@ bool lecteurParti() {
 // viendra, ce n'est pas la fin.
 bool lectureARefaire() { return errno == EINTR || errno == EAGAIN || _doserrno == ERROR_NO_DATA; }
 
+// Un message pour la fenêtre : s'il ne passe pas, la pause attend quand même.
+void montrer(HANDLE ecran, const char* texte) {
+    if (ecran == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD ecrits = 0;
+    auto reste = static_cast<DWORD>(std::strlen(texte));
+    while (reste > 0 && WriteConsoleA(ecran, texte, reste, &ecrits, nullptr) != 0 && ecrits > 0) {
+        texte += ecrits;
+        reste -= ecrits;
+    }
+}
+
+// Les touches qui ne font que modifier les autres : seules, elles ne
+// terminent pas la pause.
+bool modificatrice(WORD touche) {
+    constexpr WORD modificatrices[] = {VK_SHIFT,    VK_CONTROL,  VK_MENU,    VK_LSHIFT, VK_RSHIFT,
+                                       VK_LCONTROL, VK_RCONTROL, VK_LMENU,   VK_RMENU,  VK_LWIN,
+                                       VK_RWIN,     VK_CAPITAL,  VK_NUMLOCK, VK_SCROLL};
+    return std::find(std::begin(modificatrices), std::end(modificatrices), touche) !=
+           std::end(modificatrices);
+}
+
+// Attend l'appui d'une vraie touche. Un relâchement, la souris, le focus, un
+// changement de taille ou une touche modificatrice seule ne comptent pas ;
+// une console qui ne peut plus être lue ne fait pas attendre sans fin.
+void lireTouche(HANDLE clavier) {
+    for (;;) {
+        INPUT_RECORD evenement{};
+        DWORD lus = 0;
+        if (ReadConsoleInputW(clavier, &evenement, 1, &lus) == 0) {
+            return;
+        }
+        if (lus == 1 && evenement.EventType == KEY_EVENT &&
+            evenement.Event.KeyEvent.bKeyDown != FALSE &&
+            !modificatrice(evenement.Event.KeyEvent.wVirtualKeyCode)) {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 ConsoleSysteme::ConsoleSysteme()
@@ -77,16 +121,40 @@ ConsoleSysteme::~ConsoleSysteme() {
 }
 
 void ConsoleSysteme::effacer(std::ostream& sortie) {
-    if (effacable_) {
-        sortie.flush();
-        (void)std::system("cls");
+    if (!effacable_) {
+        return;
     }
+    sortie.flush();
+    // Tout le tampon de l'écran en blancs, aux couleurs du texte, puis le
+    // curseur en haut à gauche. Un échec laisse l'écran tel quel.
+    const HANDLE ecran = GetStdHandle(STD_OUTPUT_HANDLE);
+    CONSOLE_SCREEN_BUFFER_INFO etat{};
+    if (GetConsoleScreenBufferInfo(ecran, &etat) == 0) {
+        return;
+    }
+    const DWORD cases = static_cast<DWORD>(etat.dwSize.X) * static_cast<DWORD>(etat.dwSize.Y);
+    const COORD origine{0, 0};
+    DWORD faites = 0;
+    (void)FillConsoleOutputCharacterA(ecran, ' ', cases, origine, &faites);
+    (void)FillConsoleOutputAttribute(ecran, etat.wAttributes, cases, origine, &faites);
+    (void)SetConsoleCursorPosition(ecran, origine);
 }
 
 void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
-    if (entreeInteractive_) {
-        sortie.flush();
-        (void)std::system("pause");
+    if (!entreeInteractive_) {
+        return;
+    }
+    sortie.flush();
+    // Le message va à la fenêtre, même quand la sortie standard part dans un
+    // fichier ou un tube : ce qui y est écrit reste le seul dialogue.
+    const HANDLE ecran =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    montrer(ecran, "Appuyez sur une touche pour continuer...");
+    lireTouche(GetStdHandle(STD_INPUT_HANDLE));
+    montrer(ecran, "\r\n");
+    if (ecran != INVALID_HANDLE_VALUE) {
+        CloseHandle(ecran);
     }
 }
 

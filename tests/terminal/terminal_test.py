@@ -13,6 +13,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import termios
 import time
 import unittest
@@ -282,10 +283,12 @@ class EnTerminal(unittest.TestCase):
 
 class ConsoleWindows(unittest.TestCase):
     """Le programme Windows dans la console de Wine, sur un terminal mené par tmux."""
-    SOCLE = f"statistiques-{os.getpid()}"
+    def setUp(self):
+        # Un serveur tmux par test : celui du test d'avant finit peut-être encore.
+        self.socle = f"statistiques-{os.getpid()}-{self._testMethodName}"
 
     def tmux(self, *arguments):
-        return subprocess.run(["tmux", "-L", self.SOCLE, *arguments], check=True,
+        return subprocess.run(["tmux", "-L", self.socle, *arguments], check=True,
                               capture_output=True).stdout.decode("utf-8", "replace")
 
     def attendre(self, condition, quoi, delai=DELAI):
@@ -296,10 +299,23 @@ class ConsoleWindows(unittest.TestCase):
             time.sleep(0.1)
         return ecran
 
-    def test_deux_series_et_la_pause(self):
+    def lancer(self, redirection="", avant=""):
         self.tmux("new-session", "-d", "-x", "200", "-y", "50", "-e", "LANG=C.UTF-8",
-                  f"{LANCEUR} '{PROGRAMME}'; echo statut=$?; sleep 600")
-        self.addCleanup(subprocess.run, ["tmux", "-L", self.SOCLE, "kill-server"])
+                  f"{avant}{LANCEUR} '{PROGRAMME}'{redirection}; echo statut=$?; sleep 600")
+        self.addCleanup(subprocess.run, ["tmux", "-L", self.socle, "kill-server"])
+
+    def finir_par_la_pause(self):
+        """La pause attend sa touche, puis le programme finit, statut 0 ; rend
+        l'écran tel qu'il était pendant la pause."""
+        ecran = self.attendre(lambda e: PAUSE.decode() in e, "le message de la pause", 120)
+        time.sleep(1)
+        self.assertNotIn("statut=", self.tmux("capture-pane", "-p", "-J"), "la pause n'a pas attendu")
+        self.tmux("send-keys", "k")
+        self.assertIn("statut=0", self.attendre(lambda e: "statut=" in e, "le statut"))
+        return ecran
+
+    def test_deux_series_et_la_pause(self):
+        self.lancer()
         # Un premier démarrage de Wine prépare son dossier : il prend son temps.
         self.attendre(lambda e: "Entrer un nombre entier" in e, "l'invite", 120)
         self.tmux("send-keys", "5 -3 8 0", "Enter")
@@ -311,10 +327,25 @@ class ConsoleWindows(unittest.TestCase):
         self.attendre(lambda e: "continuer?" in e, "la question")
         self.tmux("send-keys", "n", "Enter")
         self.attendre(lambda e: "Aurevoir!!!" in e, "l'au revoir")
-        time.sleep(1)
-        self.assertNotIn("statut=", self.tmux("capture-pane", "-p", "-J"), "la pause n'a pas attendu")
-        self.tmux("send-keys", "k")
-        self.assertIn("statut=0", self.attendre(lambda e: "statut=" in e, "le statut"))
+        self.finir_par_la_pause()
+
+    def test_sortie_dans_un_fichier_et_clavier_a_la_console(self):
+        """Le fichier ne reçoit que le dialogue ; la pause parle à la fenêtre."""
+        dossier = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, dossier)
+        fichier = os.path.join(dossier, "journal.txt")
+        # Rien ne paraît avant la pause : on tape d'avance. Le terminal garde
+        # alors les touches telles quelles, Entrée comprise, pour la console.
+        self.lancer(f" > '{fichier}'", "stty -icanon -echo -icrnl; ")
+        cas = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cas",
+                           "parcours-complet")
+        with open(cas + ".entree") as entree:
+            for ligne in entree.read().split():
+                self.tmux("send-keys", "--", ligne, "Enter")
+        ecran = self.finir_par_la_pause()
+        self.assertNotIn("Entrer un nombre entier", ecran)
+        with open(fichier, "rb") as journal, open(cas + ".sortie", "rb") as attendu:
+            self.assertEqual(journal.read(), attendu.read().replace(b"\n", b"\r\n"))
 
 
 if __name__ == "__main__":
