@@ -4,10 +4,12 @@ personne : on ne tape qu'après avoir lu l'invite ou la question attendue, avec
 un délai de quelques secondes. Une invite restée dans un tampon fait échouer
 le test au lieu de le laisser passer par chance.
 
-    python3 terminal_test.py chemin/du/programme
+    python3 terminal_test.py chemin/du/programme [EnTerminal.test_...]
+    python3 terminal_test.py --windows wine programme.exe [ConsoleWindows.test_...]
 """
 import fcntl
 import os
+import resource
 import select
 import shutil
 import signal
@@ -24,6 +26,31 @@ INVITE = b"Entrer un nombre entier : "
 QUESTION = b"Voulez-vous continuer? (o/n) "
 PAUSE = b"Appuyez sur une touche pour continuer..."
 DELAI = 5.0
+
+
+# Les appels système où un programme attend ce qu'on tape, par leur numéro sur
+# la machine (amd64 ; ailleurs, le seul état endormi suffit).
+NUMEROS_D_APPELS = {"x86_64": {0: "read", 1: "write", 7: "poll", 23: "select", 270: "pselect6",
+                               271: "ppoll"}}
+LECTURES = {"read", "poll", "select", "pselect6", "ppoll", "?"}
+
+
+def etat_du_processus(pid):
+    """L'appel système où dort le processus (None s'il ne dort pas, « ? » si
+    la machine ne le dit pas) et ses signaux en attente."""
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            if stat.read().rpartition(")")[2].split()[0] != "S":
+                return None, 0
+        with open(f"/proc/{pid}/status") as status:
+            signaux = sum(int(ligne.split()[1], 16) for ligne in status
+                          if ligne.startswith(("SigPnd:", "ShdPnd:")))
+        with open(f"/proc/{pid}/syscall") as appel:
+            numero = appel.read().split()[0]
+    except (OSError, IndexError):
+        return "?", 0
+    noms = NUMEROS_D_APPELS.get(os.uname().machine)
+    return (noms.get(int(numero)) if noms and numero.isdigit() else "?"), signaux
 
 
 class Terminal:
@@ -47,6 +74,8 @@ class Terminal:
         self.position = 0
 
     def _prendre_le_terminal(self):
+        # Ctrl-\ laisserait sinon un fichier core derrière lui.
+        resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
         for numero in self.ignores:
             signal.signal(numero, signal.SIG_IGN)
         os.setsid()
@@ -75,6 +104,27 @@ class Terminal:
 
     def taper(self, texte):
         os.write(self.maitre, texte)
+
+    def attendre_l_etat(self, condition, quoi, pid=None, delai=DELAI):
+        """Attend que le processus (le programme, ou pid) soit endormi dans
+        l'état voulu : condition reçoit le nom de son appel système en cours et
+        ses signaux en attente. Échoue s'il finit avant."""
+        pid = pid or self.processus.pid
+        fin = time.monotonic() + delai
+        while not condition(*etat_du_processus(pid)):
+            if self.processus.poll() is not None:
+                raise AssertionError(f"fini (statut {self.processus.returncode}) avant {quoi}")
+            if time.monotonic() > fin:
+                raise AssertionError(f"jamais {quoi} ; état : {etat_du_processus(pid)}")
+            time.sleep(0.01)
+
+    def attendre_la_touche(self, pid=None):
+        """Attend que la pause lise sa touche : terminal sans mode ligne, et le
+        programme endormi sur la lecture."""
+        def en_attente(appel, signaux):
+            mode_ligne = termios.tcgetattr(self.esclave)[3] & termios.ICANON
+            return not mode_ligne and appel in LECTURES and not signaux
+        self.attendre_l_etat(en_attente, "en attente de la touche", pid)
 
     def reste_a_lire(self):
         """Ce que le programme a laissé dans l'entrée du terminal."""
@@ -108,8 +158,7 @@ class EnTerminal(unittest.TestCase):
     def finir_par_la_pause(self, terminal):
         terminal.attendre(b"Aurevoir!!!")
         terminal.attendre(PAUSE)
-        time.sleep(0.5)
-        self.assertIsNone(terminal.processus.poll(), "la pause n'a pas attendu de touche")
+        terminal.attendre_la_touche()
 
     def jusqu_a_la_pause(self, **options):
         """Une série vide, n, et le programme attend sa touche."""
@@ -196,20 +245,21 @@ class EnTerminal(unittest.TestCase):
     def test_une_ecriture_interrompue_reprend(self):
         t = self.jusqu_a_la_pause()
         t.taper(b"\x13k")  # sortie arrêtée (XOFF) : la fin de ligne de la pause attend
-        time.sleep(0.3)
+        t.attendre_l_etat(lambda appel, _: appel in ("write", "?"), "bloqué en écriture")
         t.processus.send_signal(signal.SIGTSTP)
-        time.sleep(0.3)
+        t.attendre_l_etat(lambda appel, signaux: appel in ("write", "?") and not signaux,
+                          "de nouveau en écriture après le signal")
         t.taper(b"\x11")
         self.assertEqual(t.terminer(), 0)
         self.assertEqual(t.lu[t.position:], b"\r\n")
 
     def test_un_signal_ignore_par_l_appelant_le_reste(self):
         t = self.jusqu_a_la_pause(ignores=(signal.SIGINT,))
+        # Le terminal traite les octets dans l'ordre : si Ctrl-C arrêtait le
+        # programme, la touche qui suit ne le finirait pas par le statut 0.
         t.taper(b"\x03")
-        time.sleep(0.3)
-        self.assertIsNone(t.processus.poll(), "Ctrl-C ignoré a arrêté le programme")
         t.taper(b"k")
-        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(t.terminer(), 0, "Ctrl-C ignoré a arrêté le programme")
 
     def test_suspendu_puis_repris_pendant_la_pause(self):
         t = self.lancer(commande=["bash", "--norc", "--noprofile", "-i"], env={"PS1": "$ "})
@@ -219,14 +269,17 @@ class EnTerminal(unittest.TestCase):
         t.attendre(QUESTION)
         t.taper(b"n\n")
         t.attendre(PAUSE)
+        # Le programme est le groupe au premier plan du terminal, hors du shell.
+        programme = os.tcgetpgrp(t.maitre)
+        self.assertNotEqual(programme, t.processus.pid)
         for _ in range(2):  # la pause se suspend autant de fois qu'on veut
-            time.sleep(0.2)  # le programme attend sa touche
+            t.attendre_la_touche(programme)
             t.taper(b"\x1a")
             t.attendre(b"Stopped")
             t.taper(b"fg\n")
             t.attendre(b"fg\r\n")
             t.attendre(b"statistiques'\r\n")
-            time.sleep(0.5)
+            t.attendre_la_touche(programme)
             t._lire(0)
             self.assertNotIn(b"$ ", t.lu[t.position:], "la reprise a fini la pause")
         t.taper(b"k")
@@ -237,7 +290,8 @@ class EnTerminal(unittest.TestCase):
     def test_un_signal_pendant_la_pause_rend_le_terminal(self):
         facons = [("Ctrl-C", signal.SIGINT, lambda t: t.taper(b"\x03")),
                   ("SIGTERM", signal.SIGTERM, lambda t: t.processus.send_signal(signal.SIGTERM)),
-                  ("SIGHUP", signal.SIGHUP, lambda t: t.processus.send_signal(signal.SIGHUP))]
+                  ("SIGHUP", signal.SIGHUP, lambda t: t.processus.send_signal(signal.SIGHUP)),
+                  ("Ctrl-\\", signal.SIGQUIT, lambda t: t.taper(b"\x1c"))]
         for nom, numero, envoyer in facons:
             with self.subTest(signal=nom):
                 t = self.jusqu_a_la_pause()
@@ -269,8 +323,7 @@ class EnTerminal(unittest.TestCase):
         t = self.lancer(sortie_tube=True)
         t.taper(b"5 -3 8 0\nn\n")
         t.attendre(PAUSE)
-        time.sleep(0.5)
-        self.assertIsNone(t.processus.poll(), "la pause n'a pas attendu de touche")
+        t.attendre_la_touche()
         t.taper(b"z")
         journal = t.processus.stdout.read()
         self.assertEqual(t.terminer(), 0)
@@ -348,6 +401,16 @@ class ConsoleWindows(unittest.TestCase):
             self.assertEqual(journal.read(), attendu.read().replace(b"\n", b"\r\n"))
 
 
+def lancer_les_tests(classe):
+    """Les tests nommés après le programme, sinon toute la classe ; une
+    sélection qui ne choisit rien est un échec, pas un succès."""
+    programme = unittest.main(defaultTest=classe, verbosity=2, exit=False)
+    resultat = programme.result
+    if resultat.testsRun == 0:
+        sys.exit("aucun test choisi")
+    sys.exit(0 if resultat.wasSuccessful() else 1)
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "--windows":
         LANCEUR = sys.argv.pop(2)
@@ -356,8 +419,8 @@ if __name__ == "__main__":
         if absents:
             print(f"console Windows non testée, il manque : {', '.join(absents)}")
             sys.exit(77)
-        classe = "ConsoleWindows"
+        CLASSE = "ConsoleWindows"
     else:
-        classe = "EnTerminal"
+        CLASSE = "EnTerminal"
     PROGRAMME = os.path.abspath(sys.argv.pop(1))
-    unittest.main(defaultTest=classe, verbosity=2)
+    lancer_les_tests(CLASSE)
