@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <sstream>
 #include <streambuf>
 #include <string>
 
+#include "chiffres.h"
 #include "console_factice.h"
 #include "modele.h"
 
@@ -84,6 +87,21 @@ TEST(Dialogue, SArreteQuandLaSortieEstPerdue) {
         EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
         EXPECT_EQ(console.pauses, 0);
     }
+    // Perdue pendant des saisies rejetées, elle arrête aussi les rejets : au
+    // plus un avertissement de plus que d'invites écrites.
+    const std::string rejets = "1 x x x x x x x x 0 n";
+    for (std::size_t place = 0; place < 8 * invite.size(); ++place) {
+        SCOPED_TRACE(place);
+        SourceTexte entree(rejets);
+        SortieRefusee refus(place);
+        std::ostream sortie(&refus);
+        std::ostringstream erreurs;
+        ConsoleFactice console(false);
+        EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
+        const std::string dits = erreurs.str();
+        const auto avertissements = std::count(dits.begin(), dits.end(), '\n');
+        EXPECT_LE(avertissements, static_cast<long>(place / invite.size()) + 1);
+    }
 }
 
 // Des saisies coupées par la fin d'une lecture, là où le lecteur change de
@@ -110,6 +128,39 @@ TEST(Dialogue, UneSaisieAChevalSurDeuxLecturesSeLitEntiere) {
         const DialogueAttendu attendu = dialogueAttendu(c.texte);
         EXPECT_EQ(sortie.str(), attendu.sortie);
         EXPECT_EQ(erreurs.str(), attendu.erreurs);
+    }
+}
+
+// Les tours des chiffres huit à la fois, contre une boucle octet par octet :
+// chaque valeur d'octet à chaque place d'un mot de chiffres.
+TEST(Chiffres, HuitALaFoisCommeUnAUn) {
+    for (int place = 0; place < 8; ++place) {
+        for (int octet = 0; octet < 256; ++octet) {
+            char mot[8];
+            for (int i = 0; i < 8; ++i) {
+                mot[i] = static_cast<char>('0' + (3 * i + place + 7) % 10);
+            }
+            mot[place] = static_cast<char>(octet);
+            SCOPED_TRACE("octet " + std::to_string(octet) + " en " + std::to_string(place));
+            std::uint64_t attendu = 0;
+            unsigned enTete = 8;
+            for (unsigned i = 0; i < 8; ++i) {
+                attendu |= std::uint64_t{static_cast<unsigned char>(mot[i])} << (8 * i);
+                enTete = enTete == 8 && !chiffres::estChiffre(mot[i]) ? i : enTete;
+            }
+            const std::uint64_t lu = chiffres::huitOctets(mot);
+            ASSERT_EQ(lu, attendu);
+            const std::uint64_t marques = chiffres::nonChiffres(lu);
+            ASSERT_EQ(marques == 0, enTete == 8);
+            if (enTete < 8) {
+                ASSERT_EQ(chiffres::enTete(marques), enTete);
+            }
+            std::uint64_t valeur = 0;
+            for (unsigned n = 1; n <= enTete; ++n) {
+                valeur = valeur * 10 + static_cast<unsigned>(mot[n - 1] - '0');
+                ASSERT_EQ(chiffres::valeur(lu, n), valeur) << n << " chiffres";
+            }
+        }
     }
 }
 

@@ -1,11 +1,14 @@
 // Le dialogue entier sur des octets quelconques : il doit finir, et écrire
 // exactement ce que le second calcul attend, chiffres des rapports compris.
 // Le premier octet choisit comment le texte qui suit arrive : par morceaux
-// dont les tailles, tirées de lui, vont de 1 à cet octet plus un.
+// dont les tailles, tirées de lui, vont de 1 à cet octet plus un. Sans
+// libFuzzer, un petit main rejoue les fichiers qu'on lui donne.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,3 +55,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     verifier(console.pauses == 1, "une seule pause");
     return 0;
 }
+
+#ifdef STATISTIQUES_REJOUER
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::ifstream fichier(argv[i], std::ios::binary);
+        const std::string octets{std::istreambuf_iterator<char>(fichier),
+                                 std::istreambuf_iterator<char>()};
+        if (!fichier.good() && !fichier.eof()) {
+            std::fprintf(stderr, "illisible : %s\n", argv[i]);
+            return 1;
+        }
+        // Le nom d'abord : si le second calcul n'est pas d'accord, on sait où.
+        std::fprintf(stderr, "%s\n", argv[i]);
+        (void)LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(octets.data()),
+                                     octets.size());
+    }
+    std::printf("%d fichiers rejoués\n", argc - 1);
+    return argc > 1 ? 0 : 1;
+}
+#endif
