@@ -21,7 +21,7 @@ namespace {
 
 void verifier(bool condition, const char* quoi) {
     if (!condition) {
-        std::fprintf(stderr, "désaccord : %s\n", quoi);
+        (void)std::fprintf(stderr, "désaccord : %s\n", quoi);
         std::abort();
     }
 }
@@ -63,15 +63,15 @@ int main(int argc, char** argv) {
         const std::string octets{std::istreambuf_iterator<char>(fichier),
                                  std::istreambuf_iterator<char>()};
         if (!fichier.good() && !fichier.eof()) {
-            std::fprintf(stderr, "illisible : %s\n", argv[i]);
+            (void)std::fprintf(stderr, "illisible : %s\n", argv[i]);
             return 1;
         }
         // Le nom d'abord : si le second calcul n'est pas d'accord, on sait où.
-        std::fprintf(stderr, "%s\n", argv[i]);
+        (void)std::fprintf(stderr, "%s\n", argv[i]);
         (void)LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(octets.data()),
                                      octets.size());
     }
-    std::printf("%d fichiers rejoués\n", argc - 1);
+    (void)std::printf("%d fichiers rejoués\n", argc - 1);
     return argc > 1 ? 0 : 1;
 }
 #endif
