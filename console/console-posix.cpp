@@ -17,6 +17,7 @@
 #include <string>
 
 #include "console.h"
+#include "flux.h"
 
 namespace {
 

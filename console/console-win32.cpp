@@ -17,6 +17,7 @@
 #include <ostream>
 
 #include "console.h"
+#include "flux.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ void ConsoleSysteme::effacer(std::ostream& sortie) {
     sortie.flush();
     // Tout le tampon de l'écran en blancs, aux couleurs du texte, puis le
     // curseur en haut à gauche. Un échec laisse l'écran tel quel.
-    const HANDLE ecran = GetStdHandle(STD_OUTPUT_HANDLE);
+    HANDLE ecran = GetStdHandle(STD_OUTPUT_HANDLE);
     CONSOLE_SCREEN_BUFFER_INFO etat{};
     if (GetConsoleScreenBufferInfo(ecran, &etat) == 0) {
         return;
@@ -147,7 +148,7 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     sortie.flush();
     // Le message va à la fenêtre, même quand la sortie standard part dans un
     // fichier ou un tube : ce qui y est écrit reste le seul dialogue.
-    const HANDLE ecran =
+    HANDLE ecran =
         CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
     montrer(ecran, "Appuyez sur une touche pour continuer...");

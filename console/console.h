@@ -49,9 +49,6 @@ enum class EtatEcriture { reussie, tuyauFerme, echec };
 // pas être lue, et alors raison dit pourquoi, en français.
 std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison);
 
-// La raison d'un échec de lecture (une valeur d'errno), en français.
-std::string expliquerErreur(int erreur);
-
 // Écrit tout, ou dit pourquoi ce n'est pas possible.
 EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille);
 

@@ -8,6 +8,9 @@
 
 #include "console.h"
 
+// La raison d'un échec de lecture (une valeur d'errno), en français.
+std::string expliquerErreur(int erreur);
+
 // Tampon de la sortie standard, qui retient la raison d'un échec d'écriture.
 class TamponSortie final : public std::streambuf {
   public:

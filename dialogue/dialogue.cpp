@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "console.h"
 #include "lecteur.h"
 #include "rapport.h"
 #include "statistiques.h"

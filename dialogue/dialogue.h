@@ -3,8 +3,9 @@
 
 #include <ostream>
 
-#include "console.h"
 #include "lecteur.h"
+
+class Console;
 
 // Toute la conversation, de la première série à la pause après l'au revoir.
 // Les nombres et les réponses viennent d'entree, le texte va dans sortie,
