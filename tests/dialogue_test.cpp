@@ -70,37 +70,28 @@ class SortieRefusee : public std::streambuf {
 };
 
 // Où que la sortie se perde, au revoir compris, le dialogue s'arrête sans pause
-// et le dit.
+// et le dit. Perdue parmi des saisies rejetées, elle arrête aussi les rejets :
+// au plus un avertissement de plus que d'invites écrites.
 TEST(Dialogue, SArreteQuandLaSortieEstPerdue) {
-    const std::string texte = "1 2 3 0 o 4 0 n";
-    std::ostringstream complete;
-    SourceTexte entreeComplete(texte);
-    ConsoleFactice sansMarque(false);
-    (void)dialoguer(entreeComplete, complete, complete, sansMarque);
-    for (std::size_t place = 0; place < complete.str().size(); ++place) {
-        SCOPED_TRACE(place);
-        SourceTexte entree(texte);
-        SortieRefusee refus(place);
-        std::ostream sortie(&refus);
-        std::ostringstream erreurs;
-        ConsoleFactice console(false);
-        EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
-        EXPECT_EQ(console.pauses, 0);
-    }
-    // Perdue pendant des saisies rejetées, elle arrête aussi les rejets : au
-    // plus un avertissement de plus que d'invites écrites.
-    const std::string rejets = "1 x x x x x x x x 0 n";
-    for (std::size_t place = 0; place < 8 * invite.size(); ++place) {
-        SCOPED_TRACE(place);
-        SourceTexte entree(rejets);
-        SortieRefusee refus(place);
-        std::ostream sortie(&refus);
-        std::ostringstream erreurs;
-        ConsoleFactice console(false);
-        EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
-        const std::string dits = erreurs.str();
-        const auto avertissements = std::count(dits.begin(), dits.end(), '\n');
-        EXPECT_LE(avertissements, static_cast<long>(place / invite.size()) + 1);
+    for (const std::string texte : {"1 2 3 0 o 4 0 n", "1 x x x x x x x x 0 n"}) {
+        std::ostringstream complete;
+        std::ostringstream avertis;
+        SourceTexte entreeComplete(texte);
+        ConsoleFactice sansMarque(false);
+        (void)dialoguer(entreeComplete, complete, avertis, sansMarque);
+        for (std::size_t place = 0; place < complete.str().size(); ++place) {
+            SCOPED_TRACE(texte + " ; place " + std::to_string(place));
+            SourceTexte entree(texte);
+            SortieRefusee refus(place);
+            std::ostream sortie(&refus);
+            std::ostringstream erreurs;
+            ConsoleFactice console(false);
+            EXPECT_EQ(dialoguer(entree, sortie, erreurs, console), 1);
+            EXPECT_EQ(console.pauses, 0);
+            const std::string dits = erreurs.str();
+            const auto avertissements = std::count(dits.begin(), dits.end(), '\n');
+            EXPECT_LE(avertissements, static_cast<long>(place / invite.size()) + 1);
+        }
     }
 }
 
