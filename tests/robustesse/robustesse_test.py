@@ -6,7 +6,7 @@ dialogue (modele_dialogue), et la mémoire résidente maximale, lue par GNU time
 doit rester petite et constante.
 
     python3 robustesse_test.py programme modele_dialogue [--memoire-max KIO]
-    python3 robustesse_test.py programme.exe - --lanceur wine Robustesse.test_windows_...
+    python3 robustesse_test.py programme.exe - --lanceur wine RobustesseWindows.test_...
     python3 robustesse_test.py programme modele --lanceur 'qemu-arm-static|-L|/usr/arm-linux-gnueabihf'
 """
 import fcntl
@@ -174,8 +174,13 @@ class Robustesse(unittest.TestCase):
         self.assertEqual(self.lecteur_parti(False), (-signal.SIGPIPE, b""))
         self.assertEqual(self.lecteur_parti(True), (1, b""))
 
-    def test_windows_tube_ferme_et_entree_illisible(self):
-        """Le programme Windows, sous son émulateur : la même fin que sous Linux."""
+
+
+class RobustesseWindows(Robustesse):
+    """Le programme Windows, sous son émulateur : la même fin que sous Linux.
+    Ses outils sont ceux de Robustesse ; seul le test écrit ici est le sien."""
+
+    def test_tube_ferme_et_entree_illisible(self):
         if not PROGRAMME.endswith(".exe"):
             self.skipTest("programme Windows seulement")
         self.assertEqual(self.lecteur_parti(False), (1, b""))
