@@ -34,7 +34,6 @@ class Somme {
     bool operator==(const Somme& autre) const {
         return trillions() == autre.trillions() && reste() == autre.reste();
     }
-    bool operator!=(const Somme& autre) const { return !(*this == autre); }
 
   private:
     Somme repliee() const {
