@@ -217,7 +217,6 @@ void ConsoleSysteme::effacer(std::ostream& sortie) {
     if (effacable_) {
         // Curseur en haut à gauche, puis tout l'écran effacé.
         sortie << "\x1b[H\x1b[2J";
-        sortie.flush();
     }
 }
 
@@ -259,10 +258,21 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
         }
     }
 
+    // Le terminal et les actions d'avant reviennent ensemble : un signal
+    // arrivé entre les deux (Ctrl-Z) attend, puis agit sur le terminal rendu,
+    // comme l'appelant l'avait prévu.
+    sigset_t surveilles;
+    sigset_t avant;
+    sigemptyset(&surveilles);
+    for (const int signal : signauxSurveilles) {
+        sigaddset(&surveilles, signal);
+    }
+    sigprocmask(SIG_BLOCK, &surveilles, &avant);
     tcsetattr(STDIN_FILENO, TCSANOW, &reglagesInitiaux);
     for (int i = 0; i < nbSignaux; ++i) {
         sigaction(signauxSurveilles[i], &anciens[i], nullptr);
     }
+    sigprocmask(SIG_SETMASK, &avant, nullptr);
 }
 
 std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison) {
@@ -282,4 +292,23 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& ra
 
 EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
     return ecrireTout(STDOUT_FILENO, donnees, taille);
+}
+
+EtatEcriture ecrireErreurStandard(const char* donnees, std::size_t taille) {
+    // SIGPIPE attend le temps de l'écriture ; s'il vient d'elle (plus personne
+    // ne lit les erreurs), il est pris ici et le message seul est perdu.
+    sigset_t tuyau;
+    sigset_t avant;
+    sigset_t enAttente;
+    sigemptyset(&tuyau);
+    sigaddset(&tuyau, SIGPIPE);
+    sigprocmask(SIG_BLOCK, &tuyau, &avant);
+    const bool dejaLa = sigpending(&enAttente) == 0 && sigismember(&enAttente, SIGPIPE) == 1;
+    const EtatEcriture etat = ecrireTout(STDERR_FILENO, donnees, taille);
+    if (!dejaLa && sigpending(&enAttente) == 0 && sigismember(&enAttente, SIGPIPE) == 1) {
+        int recu = 0;
+        (void)sigwait(&tuyau, &recu);
+    }
+    sigprocmask(SIG_SETMASK, &avant, nullptr);
+    return etat;
 }

@@ -10,6 +10,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -37,11 +39,39 @@ void retablirPageDeCode() {
     }
 }
 
+// Posé par le gestionnaire de Ctrl-C, qui tourne sur un autre fil que le
+// dialogue.
+std::atomic<bool> interrompu{false};
+
 // Ctrl-C, Ctrl-Pause ou la fenêtre fermée : le destructeur ne passera pas, la
-// page de code est rendue ici, puis l'action par défaut arrête le programme.
-BOOL WINAPI arreterPoliment(DWORD) {
+// page de code est rendue ici. Une interruption arrête le programme comme
+// Windows arrête un programme de console interrompu, sans rien écrire de
+// plus ; la fermeture suit l'action par défaut.
+BOOL WINAPI arreterPoliment(DWORD evenement) {
     retablirPageDeCode();
+    if (evenement == CTRL_C_EVENT || evenement == CTRL_BREAK_EVENT) {
+        interrompu = true;
+        ExitProcess(STATUS_CONTROL_C_EXIT);
+    }
     return FALSE;
+}
+
+// Une lecture de la console que Ctrl-C a coupée rend 0 octet, comme la fin de
+// l'entrée, pendant que le gestionnaire démarre sur son fil : le dialogue ne
+// doit pas aller plus loin. Vrai si la lecture est à refaire, quand
+// l'interruption est ignorée (elle ne vient alors jamais).
+bool attendreInterruption() {
+    if (!interrompu && GetLastError() != ERROR_OPERATION_ABORTED &&
+        _doserrno != ERROR_OPERATION_ABORTED) {
+        return false;
+    }
+    for (int attente = 0; attente < 200 && !interrompu; ++attente) {
+        Sleep(10);
+    }
+    while (interrompu) {
+        Sleep(INFINITE);
+    }
+    return true;
 }
 
 // Le lecteur du tube s'en est allé : la bibliothèque C le dit par EPIPE, ou
@@ -106,12 +136,18 @@ ConsoleSysteme::ConsoleSysteme()
     if (!entreeInteractive_) {
         (void)_setmode(0, _O_BINARY);
     }
+    // La sortie et les erreurs s'écrivent en mode binaire : leurs fins de
+    // ligne CR LF sont faites plus bas, par grands morceaux.
+    (void)_setmode(1, _O_BINARY);
+    (void)_setmode(2, _O_BINARY);
     if (effacable_) {
         pageDeCodeInitiale = GetConsoleOutputCP();
         if (pageDeCodeInitiale != europeOccidentale) {
-            SetConsoleCtrlHandler(arreterPoliment, TRUE);
             SetConsoleOutputCP(europeOccidentale);
         }
+    }
+    if (entreeInteractive_ || effacable_) {
+        SetConsoleCtrlHandler(arreterPoliment, TRUE);
     }
 }
 
@@ -163,9 +199,16 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& ra
     const unsigned int demande = taille < INT_MAX ? static_cast<unsigned int>(taille) : INT_MAX;
     for (;;) {
         _doserrno = 0;
+        SetLastError(0);
         const int lus = _read(0, tampon, demande);
-        if (lus >= 0) {
+        if (lus > 0) {
             return static_cast<std::size_t>(lus);
+        }
+        if (attendreInterruption()) {
+            continue;
+        }
+        if (lus == 0) {
+            return 0;
         }
         if (!lectureARefaire()) {
             raison = expliquerErreur(errno);
@@ -176,11 +219,13 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& ra
     }
 }
 
-EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
+namespace {
+
+EtatEcriture ecrireBrut(int descripteur, const char* donnees, std::size_t taille) {
     while (taille > 0) {
         const unsigned int morceau = taille < INT_MAX ? static_cast<unsigned int>(taille) : INT_MAX;
         _doserrno = 0;
-        const int ecrits = _write(1, donnees, morceau);
+        const int ecrits = _write(descripteur, donnees, morceau);
         if (ecrits < 0 && lecteurParti()) {
             return EtatEcriture::tuyauFerme;
         }
@@ -191,4 +236,48 @@ EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
         taille -= static_cast<std::size_t>(ecrits);
     }
     return EtatEcriture::reussie;
+}
+
+// Chaque fin de ligne devient CR LF, comme en mode texte, mais les octets
+// partent par morceaux de 128 Kio au plus, non d'un petit tampon de la
+// bibliothèque C.
+EtatEcriture ecrireTout(int descripteur, const char* donnees, std::size_t taille) {
+    static std::array<char, 131072> traduits;
+    std::size_t plein = 0;
+    const char* const fin = donnees + taille;
+    while (donnees < fin) {
+        // Au moins la moitié du tampon est libre : la ligne y tient, CR compris.
+        const std::size_t place = (traduits.size() - plein) / 2;
+        const std::size_t reste = static_cast<std::size_t>(fin - donnees);
+        const std::size_t prise = reste < place ? reste : place;
+        const auto* ligne = static_cast<const char*>(std::memchr(donnees, '\n', prise));
+        const std::size_t copie =
+            ligne != nullptr ? static_cast<std::size_t>(ligne - donnees) : prise;
+        std::memcpy(traduits.data() + plein, donnees, copie);
+        plein += copie;
+        donnees += copie;
+        if (ligne != nullptr) {
+            traduits[plein++] = '\r';
+            traduits[plein++] = '\n';
+            ++donnees;
+        }
+        if (traduits.size() - plein < 4 || donnees == fin) {
+            const EtatEcriture etat = ecrireBrut(descripteur, traduits.data(), plein);
+            plein = 0;
+            if (etat != EtatEcriture::reussie) {
+                return etat;
+            }
+        }
+    }
+    return EtatEcriture::reussie;
+}
+
+}  // namespace
+
+EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
+    return ecrireTout(1, donnees, taille);
+}
+
+EtatEcriture ecrireErreurStandard(const char* donnees, std::size_t taille) {
+    return ecrireTout(2, donnees, taille);
 }

@@ -1,7 +1,6 @@
 #ifndef CONSOLE_CONSOLE_H
 #define CONSOLE_CONSOLE_H
 
-#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -41,15 +40,5 @@ class ConsoleSysteme final : public Console {
     bool effacable_ = false;
     std::string eAigu_ = "\xE9";
 };
-
-// Accès brut aux descripteurs standard, sans tampon de la bibliothèque C.
-enum class EtatEcriture { reussie, tuyauFerme, echec };
-
-// Octets lus (au plus taille) ; 0 à la fin de l'entrée, ou quand elle ne peut
-// pas être lue, et alors raison dit pourquoi, en français.
-std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison);
-
-// Écrit tout, ou dit pourquoi ce n'est pas possible.
-EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille);
 
 #endif

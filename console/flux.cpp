@@ -19,7 +19,9 @@ std::string expliquerErreur(int erreur) {
 
 bool TamponSortie::vider() {
     const std::size_t enAttente = static_cast<std::size_t>(pptr() - pbase());
-    if (etat_ == EtatEcriture::reussie && enAttente > 0) {
+    if (flux_ == Flux::erreurs && enAttente > 0) {
+        (void)ecrireErreurStandard(pbase(), enAttente);
+    } else if (etat_ == EtatEcriture::reussie && enAttente > 0) {
         etat_ = ecrireSortieStandard(pbase(), enAttente);
     }
     // Après un échec, ce qui reste n'ira nulle part : on le jette.

@@ -2,19 +2,37 @@
 #define CONSOLE_FLUX_H
 
 #include <array>
-#include <ostream>
+#include <cstddef>
 #include <streambuf>
 #include <string>
 
-#include "console.h"
+// Les flux standard bruts, sans tampon de la bibliothèque C : l'entrée, la
+// sortie et les erreurs. Une source par plateforme, comme la console.
+
+enum class EtatEcriture { reussie, tuyauFerme, echec };
+
+// Octets lus (au plus taille) ; 0 à la fin de l'entrée, ou quand elle ne peut
+// pas être lue, et alors raison dit pourquoi, en français.
+std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison);
+
+// Écrivent tout, en attendant un lecteur lent, ou disent pourquoi ce n'est pas
+// possible. Un tube d'erreurs sans lecteur n'arrête pas le programme.
+EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille);
+EtatEcriture ecrireErreurStandard(const char* donnees, std::size_t taille);
 
 // La raison d'un échec de lecture (une valeur d'errno), en français.
 std::string expliquerErreur(int erreur);
 
-// Tampon de la sortie standard, qui retient la raison d'un échec d'écriture.
+// Le tampon d'un flux standard. Celui de la sortie retient son premier échec
+// et se tait ensuite ; celui des erreurs perd le message qui ne passe pas,
+// comme les outils du système, et tente encore le suivant.
 class TamponSortie final : public std::streambuf {
   public:
-    TamponSortie() { setp(tampon_.data(), tampon_.data() + tampon_.size()); }
+    enum class Flux { sortie, erreurs };
+
+    explicit TamponSortie(Flux flux = Flux::sortie) : flux_(flux) {
+        setp(tampon_.data(), tampon_.data() + tampon_.size());
+    }
     TamponSortie(const TamponSortie&) = delete;
     TamponSortie& operator=(const TamponSortie&) = delete;
     ~TamponSortie() override { vider(); }
@@ -28,6 +46,7 @@ class TamponSortie final : public std::streambuf {
   private:
     bool vider();
 
+    Flux flux_;
     EtatEcriture etat_ = EtatEcriture::reussie;
     std::array<char, 65536> tampon_{};
 };

@@ -134,7 +134,7 @@ void Dialogue::saisirSerie() {
 // 'O' ou 'N' ; la fin de l'entrée répond 'N', pour ne jamais tourner en rond.
 char Dialogue::demanderSuite() {
     for (;;) {
-        sortie_ << std::endl << question;
+        sortie_ << '\n' << question;
         char reponse = 0;
         if (!sortie_ || !lecteur_.prendreCaractere(reponse)) {
             return 'N';

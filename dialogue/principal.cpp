@@ -1,4 +1,5 @@
-#include <iostream>
+#include <cstring>
+#include <ostream>
 #include <string>
 
 #include "console.h"
@@ -22,22 +23,78 @@ class EntreeStandard final : public SourceOctets {
     std::string erreur_;
 };
 
+// L'aide, où chaque « é » prend les octets que montre la sortie.
+std::string aide(const std::string& eAigu) {
+    std::string texte =
+        "Usage : statistiques [-h | --help | --version]\n"
+        "\n"
+        "R\x01sume des nombres entiers tap\x01s un par un, coll\x01s ou envoy\x01s par un\n"
+        "tube : un 0 termine la s\x01rie. Viennent alors leur compte, leur total et\n"
+        "leur moyenne, le plus petit et le plus grand, le nombre de pairs et\n"
+        "d'impairs et la somme de chaque classe ; o recommence une s\x01rie, n termine.\n"
+        "\n"
+        "  -h, --help   affiche cette aide\n"
+        "  --version    affiche la version\n"
+        "\n"
+        "Le manuel : man statistiques ; avant l'installation, man -l statistiques.1\n"
+        "dans le dossier de construction.\n";
+    for (std::size_t place = texte.find('\x01'); place != std::string::npos;
+         place = texte.find('\x01', place)) {
+        texte.replace(place, 1, eAigu);
+        place += eAigu.size();
+    }
+    return texte;
+}
+
+// Ce que demande la ligne de commande : l'aide, la version, ou (rien, ou
+// tout autre argument) le dialogue.
+enum class Demande { dialogue, aide, version };
+
+Demande demande(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            return Demande::aide;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            return Demande::version;
+        }
+    }
+    return Demande::dialogue;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    TamponSortie tamponErreurs(TamponSortie::Flux::erreurs);
+    std::ostream erreurs(&tamponErreurs);
     ConsoleSysteme console;
     TamponSortie tamponSortie;
     std::ostream sortie(&tamponSortie);
-    EntreeStandard entree;
 
-    int statut = dialoguer(entree, sortie, std::cerr, console);
-    sortie.flush();
-    // Ce qui a été lu avant l'erreur est déjà dans le rapport ; l'échec se dit
-    // quand même, et le statut le montre.
-    if (!entree.erreur().empty()) {
-        std::cerr << "statistiques : impossible de lire les saisies (" << entree.erreur() << ").\n";
-        statut = 1;
+    int statut = 0;
+    switch (demande(argc, argv)) {
+        case Demande::aide:
+            sortie << aide(console.eAigu());
+            break;
+        case Demande::version:
+            sortie << "statistiques " STATISTIQUES_VERSION "\n";
+            break;
+        case Demande::dialogue: {
+            EntreeStandard entree;
+            statut = dialoguer(entree, sortie, erreurs, console);
+            sortie.flush();
+            // Ce qui a été lu avant l'erreur est déjà dans le rapport ; l'échec
+            // se dit quand même, et le statut le montre.
+            if (!entree.erreur().empty()) {
+                erreurs << "statistiques : impossible de lire les saisies (" << entree.erreur()
+                        << ").\n"
+                        << std::flush;
+                statut = 1;
+            }
+            break;
+        }
     }
+    sortie.flush();
     switch (tamponSortie.etat()) {
         case EtatEcriture::reussie:
             return statut;
@@ -47,6 +104,6 @@ int main() {
         case EtatEcriture::echec:
             break;
     }
-    std::cerr << "statistiques : sortie standard inutilisable, fin du programme.\n";
+    erreurs << "statistiques : sortie standard inutilisable, fin du programme.\n" << std::flush;
     return 1;
 }

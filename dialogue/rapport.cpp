@@ -22,18 +22,15 @@ std::ostream& operator<<(std::ostream& sortie, const Somme& somme) {
 
 void afficherRapport(std::ostream& sortie, const Statistiques& statistiques,
                      const std::string& eAigu) {
-    using std::endl;
+    // Des fins de ligne sans vidage : le rapport part d'un bloc, avec ce qui
+    // le suit, au moment où le programme attend.
     sortie << "les " << statistiques.nbNombres() << " nombres entr" << eAigu
-           << "s totalisent \t: " << statistiques.total() << endl
-           << "la moyenne est " << statistiques.moyenne() << endl
-           << endl
-           << "le nombre minimum \t : " << statistiques.minimum() << endl
-           << "le nombre maximum \t : " << statistiques.maximum() << endl
-           << endl
-           << "le nb de nombre pair \t : " << statistiques.nbPairs() << endl
-           << "le nb de nombre impair \t : " << statistiques.nbImpairs() << endl
-           << endl
-           << "la somme des nombres pairs \t : " << statistiques.sommePairs() << endl
-           << "la somme des nombres impairs \t : " << statistiques.sommeImpairs() << endl
-           << endl;
+           << "s totalisent \t: " << statistiques.total() << '\n'
+           << "la moyenne est " << statistiques.moyenne() << "\n\n"
+           << "le nombre minimum \t : " << statistiques.minimum() << '\n'
+           << "le nombre maximum \t : " << statistiques.maximum() << "\n\n"
+           << "le nb de nombre pair \t : " << statistiques.nbPairs() << '\n'
+           << "le nb de nombre impair \t : " << statistiques.nbImpairs() << "\n\n"
+           << "la somme des nombres pairs \t : " << statistiques.sommePairs() << '\n'
+           << "la somme des nombres impairs \t : " << statistiques.sommeImpairs() << "\n\n";
 }

@@ -299,6 +299,16 @@ class EnTerminal(unittest.TestCase):
                 self.assertEqual(t.terminer(), -numero)
                 self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant)
 
+    def test_arrete_quand_la_pause_rend_le_terminal(self):
+        cale = os.environ.get("STATISTIQUES_CALE_ARRET")
+        if not cale:
+            self.skipTest("pas de cale sur ce système")
+        t = self.jusqu_a_la_pause(env={"LD_PRELOAD": cale,
+                                       "ASAN_OPTIONS": "verify_asan_link_order=0"})
+        t.taper(b"k")
+        self.assertEqual(t.terminer(), 0)
+        self.assertEqual(termios.tcgetattr(t.esclave), t.reglages_avant, "terminal laissé brut")
+
     def test_ctrl_d_termine_la_serie_puis_repond_non(self):
         t = self.lancer()
         t.attendre(INVITE)
@@ -399,6 +409,27 @@ class ConsoleWindows(unittest.TestCase):
         self.assertNotIn("Entrer un nombre entier", ecran)
         with open(fichier, "rb") as journal, open(cas + ".sortie", "rb") as attendu:
             self.assertEqual(journal.read(), attendu.read().replace(b"\n", b"\r\n"))
+
+    def test_ctrl_c_a_l_invite_arrete_sans_rapport(self):
+        """Ctrl-C n'est pas la fin de l'entrée : ni rapport ni au revoir."""
+        dossier = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, dossier)
+        fichier = os.path.join(dossier, "journal.txt")
+        self.lancer(f" > '{fichier}'")
+        def invites(nombre, delai):  # le fichier dit quand le programme attend
+            fin = time.monotonic() + delai
+            while time.monotonic() < fin:
+                if os.path.exists(fichier) and open(fichier, "rb").read().count(INVITE) >= nombre:
+                    return
+                time.sleep(0.1)
+            raise AssertionError(f"jamais {nombre} invites dans le fichier")
+        invites(1, 120)
+        self.tmux("send-keys", "5", "Enter")
+        invites(2, DELAI)
+        self.tmux("send-keys", "C-c")
+        self.assertNotIn("statut=0", self.attendre(lambda e: "statut=" in e, "le statut"))
+        with open(fichier, "rb") as journal:
+            self.assertEqual(journal.read(), INVITE * 2)
 
 
 def lancer_les_tests(classe):
