@@ -39,3 +39,19 @@ TamponSortie::int_type TamponSortie::overflow(int_type caractere) {
     }
     return traits_type::not_eof(caractere);
 }
+
+std::streamsize TamponSortie::xsputn(const char_type* donnees, std::streamsize taille) {
+    if (static_cast<std::size_t>(taille) < tampon_.size() / 2) {
+        return std::streambuf::xsputn(donnees, taille);
+    }
+    if (!vider()) {
+        return 0;
+    }
+    const auto octets = static_cast<std::size_t>(taille);
+    if (flux_ == Flux::erreurs) {
+        (void)ecrireErreurStandard(donnees, octets);
+        return taille;
+    }
+    etat_ = ecrireSortieStandard(donnees, octets);
+    return etat_ == EtatEcriture::reussie ? taille : 0;
+}

@@ -41,6 +41,9 @@ class TamponSortie final : public std::streambuf {
 
   protected:
     int_type overflow(int_type caractere) override;
+    // Un long morceau (les invites d'une colonne) part tel quel, sans passer
+    // par le tampon, après ce qui y attendait.
+    std::streamsize xsputn(const char_type* donnees, std::streamsize taille) override;
     int sync() override { return vider() ? 0 : -1; }
 
   private:

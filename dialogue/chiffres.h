@@ -2,6 +2,7 @@
 #define DIALOGUE_CHIFFRES_H
 
 #include <cstdint>
+#include <cstring>
 
 // Huit chiffres à la fois dans un mot de 64 bits, le premier octet lu en
 // poids faible, quel que soit l'ordre des octets du processeur ; sans rien de
@@ -10,14 +11,25 @@ namespace chiffres {
 
 constexpr std::uint64_t uns = 0x0101010101010101u;
 
-inline std::uint64_t octet(const char* octets, int rang) {
-    return static_cast<std::uint64_t>(static_cast<unsigned char>(octets[rang])) << (8 * rang);
+// Vrai sur un processeur petit-boutiste ; les compilateurs le savent d'avance.
+inline bool petitBoutiste() {
+    const std::uint16_t un = 1;
+    unsigned char premier = 0;
+    std::memcpy(&premier, &un, 1);
+    return premier == 1;
 }
 
-// Écrit ainsi, les compilateurs en font une seule lecture.
+// Une seule lecture ; sur un processeur gros-boutiste, les octets sont
+// ensuite retournés (les compilateurs en font une instruction).
 inline std::uint64_t huitOctets(const char* octets) {
-    return octet(octets, 0) | octet(octets, 1) | octet(octets, 2) | octet(octets, 3) |
-           octet(octets, 4) | octet(octets, 5) | octet(octets, 6) | octet(octets, 7);
+    std::uint64_t mot = 0;
+    std::memcpy(&mot, octets, sizeof mot);
+    if (petitBoutiste()) {
+        return mot;
+    }
+    mot = ((mot & 0x00FF00FF00FF00FFu) << 8) | ((mot >> 8) & 0x00FF00FF00FF00FFu);
+    mot = ((mot & 0x0000FFFF0000FFFFu) << 16) | ((mot >> 16) & 0x0000FFFF0000FFFFu);
+    return (mot << 32) | (mot >> 32);
 }
 
 // Le bit de poids fort de chaque octet qui n'est pas un chiffre. Exact

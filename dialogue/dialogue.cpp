@@ -57,12 +57,13 @@ class Dialogue {
 void Dialogue::ecrireInvites() {
     static const std::string bloc = [] {
         std::string invites;
-        for (int i = 0; i < 64; ++i) {
+        for (int i = 0; i < 4096; ++i) {
             invites += invite;
         }
         return invites;
     }();
-    constexpr std::uint64_t parBloc = 64;
+    // Par grands blocs, que la sortie n'a pas à recopier.
+    constexpr std::uint64_t parBloc = 4096;
     while (invitesEnAttente_ > 0) {
         const std::uint64_t nombre = invitesEnAttente_ < parBloc ? invitesEnAttente_ : parBloc;
         const auto taille = static_cast<std::streamsize>(nombre * invite.size());
@@ -123,6 +124,8 @@ void Dialogue::saisirSerie() {
     statistiques.commencer(nombre);
     while (nombre != 0) {
         statistiques.ajouter(nombre);
+        // Les nombres simples déjà arrivés, pris d'un bloc, invites comprises.
+        invitesEnAttente_ += lecteur_.prendreColonne(statistiques);
         nombre = lireNombre();
     }
     ecrireInvites();

@@ -17,12 +17,14 @@ bool Lecteur::remplir() {
     if (fini_) {
         return false;
     }
-    const std::size_t lus = avantLecture_() ? source_.lire(tampon_.data(), tampon_.size()) : 0;
+    char* const donnees = tampon_.data() + colonne::margeAvant;
+    const std::size_t lus =
+        avantLecture_() ? source_.lire(donnees, tampon_.size() - colonne::margeAvant) : 0;
     if (lus == 0) {
         fini_ = true;
         return false;
     }
-    courant_ = tampon_.data();
+    courant_ = donnees;
     fin_ = courant_ + lus;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "chiffres.h"
+#include "colonne.h"
 
 // D'où viennent les octets tapés : l'entrée standard dans le programme, un
 // texte dans les tests.
@@ -65,6 +66,16 @@ class Lecteur {
         return lireEntierGeneral();
     }
 
+    // Les nombres simples qui suivent dans le tampon, donnés d'un bloc à
+    // enregistrement.ajouter, jusqu'au premier qui n'en est pas un ou au 0 ;
+    // rend combien il y en avait. Ce qui reste est pour lireEntier.
+    template <typename Enregistrement>
+    std::uint64_t prendreColonne(Enregistrement& enregistrement) {
+        std::uint64_t pris = 0;
+        courant_ = colonne::prendre(courant_, fin_, enregistrement, pris);
+        return pris;
+    }
+
     // Jette la saisie en cours jusqu'au prochain blanc, quelle que soit sa longueur.
     void jeterSaisie();
 
@@ -81,7 +92,8 @@ class Lecteur {
     const char* courant_ = nullptr;
     const char* fin_ = nullptr;
     bool fini_ = false;
-    std::array<char, 65536> tampon_{};
+    // Les octets lus suivent une marge, que la colonne peut lire sans s'en servir.
+    std::array<char, colonne::margeAvant + 65536> tampon_{};
 };
 
 #endif

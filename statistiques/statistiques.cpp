@@ -32,6 +32,43 @@ void Statistiques::commencer(std::int32_t premier) {
     maximum_ = premier;
 }
 
+void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t nombre) {
+    while (nombre > 0) {
+        // Jamais au-delà du prochain repli : il tombe au même nombre qu'un à un.
+        const auto avantRepli =
+            static_cast<std::uint64_t>(periodeRepli - (nbNombres_ & (periodeRepli - 1)));
+        const std::size_t partie = nombre < avantRepli ? nombre : static_cast<std::size_t>(avantRepli);
+        std::int64_t total = 0;
+        std::int64_t impairs = 0;
+        std::int64_t sommeImpairs = 0;
+        std::int32_t minimum = minimum_;
+        std::int32_t maximum = maximum_;
+        for (std::size_t i = 0; i < partie; ++i) {
+            const std::int32_t n = nombres[i];
+            const auto impair = static_cast<std::int64_t>(static_cast<std::uint32_t>(n) & 1u);
+            total += n;
+            impairs += impair;
+            sommeImpairs += n & static_cast<std::int32_t>(-impair);
+            maximum = maximum < n ? n : maximum;
+            minimum = n < minimum ? n : minimum;
+        }
+        const auto compte = static_cast<std::int64_t>(partie);
+        nbNombres_ += compte;
+        nbImpairs_ += impairs;
+        nbPairs_ += compte - impairs;
+        total_.ajouterSomme(total);
+        sommeImpairs_.ajouterSomme(sommeImpairs);
+        sommePairs_.ajouterSomme(total - sommeImpairs);
+        minimum_ = minimum;
+        maximum_ = maximum;
+        if ((nbNombres_ & (periodeRepli - 1)) == 0) {
+            replier();
+        }
+        nombres += partie;
+        nombre -= partie;
+    }
+}
+
 void Statistiques::replier() {
     total_.replier();
     sommePairs_.replier();

@@ -1,6 +1,7 @@
 #ifndef STATISTIQUES_STATISTIQUES_H
 #define STATISTIQUES_STATISTIQUES_H
 
+#include <cstddef>
 #include <cstdint>
 
 // Une somme exacte de nombres de 32 bits, quelle que soit la longueur de la
@@ -21,6 +22,8 @@ class Somme {
     }
 
     void ajouter(std::int32_t nombre) { reste_ += nombre; }
+    // La somme de k nombres de 32 bits, comme k appels à ajouter.
+    void ajouterSomme(std::int64_t somme) { reste_ += somme; }
     void replier();
 
     // La valeur en deux parties de même signe, |reste()| < 10^18 : les 18
@@ -55,28 +58,40 @@ class Statistiques {
     // le minimum et le maximum de départ.
     void commencer(std::int32_t premier);
 
-    // Ajoute un nombre non nul à la série ; en ligne, car appelé pour chaque nombre.
+    // Les sommes replient leur reste tous les periodeRepli nombres : chaque
+    // nombre y ajoute au plus 2^31 en valeur absolue, et le reste, parti de
+    // moins de 10^18, doit tenir sur 64 bits jusqu'au repli suivant.
+    static constexpr std::int64_t periodeRepli = std::int64_t{1} << 31;
+    static_assert(periodeRepli <= (INT64_MAX - Somme::unTrillion) / (std::int64_t{1} << 31),
+                  "le reste d'une somme déborderait avant d'être replié");
+    static_assert((periodeRepli & (periodeRepli - 1)) == 0, "le repli se décide par un masque");
+
+    // Ajoute un nombre non nul à la série ; en ligne, car appelé pour chaque
+    // nombre. Sans branche que les données décident : la classe et les
+    // extrêmes se choisissent par masque et par sélection.
     void ajouter(std::int32_t nombre) {
         ++nbNombres_;
         total_.ajouter(nombre);
-        if (nombre % 2 != 0) {
-            sommeImpairs_.ajouter(nombre);
-            ++nbImpairs_;
-        } else {
-            sommePairs_.ajouter(nombre);
-            ++nbPairs_;
-        }
-        // Tous les 2^31 nombres, les sommes replient leur reste avant qu'il
-        // ne puisse déborder.
-        if ((nbNombres_ & 0x7FFFFFFF) == 0) {
+        // 1 pour un impair, quel que soit le signe : la conversion en non
+        // signé garde la parité.
+        const auto impair = static_cast<std::int64_t>(static_cast<std::uint32_t>(nombre) & 1u);
+        const auto classe = static_cast<std::int32_t>(-impair);  // que des 1 si impair
+        sommeImpairs_.ajouter(nombre & classe);
+        sommePairs_.ajouter(nombre & ~classe);
+        nbImpairs_ += impair;
+        nbPairs_ += 1 - impair;
+        if ((nbNombres_ & (periodeRepli - 1)) == 0) {
             replier();
         }
-        if (maximum_ < nombre) {
-            maximum_ = nombre;
-        } else if (nombre < minimum_) {
-            minimum_ = nombre;
-        }
+        // Un nouveau maximum ne peut pas être aussi un nouveau minimum.
+        maximum_ = maximum_ < nombre ? nombre : maximum_;
+        minimum_ = nombre < minimum_ ? nombre : minimum_;
     }
+
+    // Ajoute nombre nombres non nuls à la suite : les mêmes chiffres que
+    // autant d'appels à ajouter, repli compris, en une boucle qui garde ses
+    // comptes dans les registres.
+    void ajouterTous(const std::int32_t* nombres, std::size_t nombre);
 
     // Moyenne en simple précision ; n'a de sens qu'avec au moins un nombre.
     float moyenne() const;

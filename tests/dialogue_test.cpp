@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chiffres.h"
+#include "colonne.h"
 #include "console_factice.h"
 #include "modele.h"
 
@@ -151,6 +152,23 @@ TEST(Chiffres, HuitALaFoisCommeUnAUn) {
                 valeur = valeur * 10 + static_cast<unsigned>(mot[n - 1] - '0');
                 ASSERT_EQ(chiffres::valeur(lu, n), valeur) << n << " chiffres";
             }
+            // La colonne : un groupe de huit fois ce mot, ses blancs, ses chiffres.
+            char groupe[64];
+            std::uint64_t blancs = 0;
+            for (unsigned i = 0; i < 64; ++i) {
+                groupe[i] = mot[(i + place) % 8];
+                blancs |= std::uint64_t{chiffres::estBlanc(groupe[i])} << i;
+            }
+            ASSERT_EQ(colonne::detail::blancs(groupe), blancs);
+            ASSERT_EQ(colonne::detail::blancsPortable(groupe), blancs);
+            std::uint64_t refus = 0;
+            const std::uint64_t chiffresDuMot = colonne::detail::chiffresDe(lu, ~0ULL, refus);
+            ASSERT_EQ(refus == 0, enTete == 8);
+            if (enTete == 8) {
+                ASSERT_EQ(colonne::detail::huitChiffres(chiffresDuMot), valeur);
+            }
+            const std::uint64_t bits = (lu | 1) << (8 * place + octet % 8);
+            ASSERT_EQ(colonne::detail::rangDuPremierPortable(bits), 8u * place + octet % 8);
         }
     }
 }
