@@ -37,7 +37,8 @@ void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t nombre) 
         // Jamais au-delà du prochain repli : il tombe au même nombre qu'un à un.
         const auto avantRepli =
             static_cast<std::uint64_t>(periodeRepli - (nbNombres_ & (periodeRepli - 1)));
-        const std::size_t partie = nombre < avantRepli ? nombre : static_cast<std::size_t>(avantRepli);
+        const std::size_t partie =
+            nombre < avantRepli ? nombre : static_cast<std::size_t>(avantRepli);
         std::int64_t total = 0;
         std::int64_t impairs = 0;
         std::int64_t sommeImpairs = 0;
