@@ -8,6 +8,9 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -238,38 +241,62 @@ EtatEcriture ecrireBrut(int descripteur, const char* donnees, std::size_t taille
     return EtatEcriture::reussie;
 }
 
+// La première fin de ligne entre debut et fin, ou nullptr. Le memchr de la
+// bibliothèque C de Windows (et de Wine) va octet par octet : sur les longs
+// blocs d'invites, on cherche seize octets à la fois.
+const char* finDeLigne(const char* debut, const char* fin) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i saut = _mm_set1_epi8('\n');
+    for (; fin - debut >= 16; debut += 16) {
+        const __m128i seize = _mm_loadu_si128(reinterpret_cast<const __m128i*>(debut));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(seize, saut)) != 0) {
+            break;
+        }
+    }
+#endif
+    return static_cast<const char*>(
+        std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut)));
+}
+
 // Chaque fin de ligne devient CR LF, comme en mode texte, mais les octets
-// partent par morceaux de 128 Kio au plus, non d'un petit tampon de la
-// bibliothèque C.
+// partent par grands morceaux, non par le petit tampon de la bibliothèque C :
+// les lignes courtes, CR compris, sont réunies dans un tampon de 128 Kio ; un
+// long texte sans fin de ligne (les invites d'une colonne) part tel quel.
 EtatEcriture ecrireTout(int descripteur, const char* donnees, std::size_t taille) {
     static std::array<char, 131072> traduits;
+    constexpr std::size_t long_ = 16384;
     std::size_t plein = 0;
     const char* const fin = donnees + taille;
     while (donnees < fin) {
-        // Au moins la moitié du tampon est libre : la ligne y tient, CR compris.
-        const std::size_t place = (traduits.size() - plein) / 2;
-        const std::size_t reste = static_cast<std::size_t>(fin - donnees);
-        const std::size_t prise = reste < place ? reste : place;
-        const auto* ligne = static_cast<const char*>(std::memchr(donnees, '\n', prise));
-        const std::size_t copie =
-            ligne != nullptr ? static_cast<std::size_t>(ligne - donnees) : prise;
-        std::memcpy(traduits.data() + plein, donnees, copie);
-        plein += copie;
-        donnees += copie;
-        if (ligne != nullptr) {
-            traduits[plein++] = '\r';
-            traduits[plein++] = '\n';
-            ++donnees;
-        }
-        if (traduits.size() - plein < 4 || donnees == fin) {
+        const auto reste = static_cast<std::size_t>(fin - donnees);
+        const char* ligne = finDeLigne(donnees, fin);
+        const std::size_t avant =
+            ligne != nullptr ? static_cast<std::size_t>(ligne - donnees) : reste;
+        const std::size_t suite = ligne != nullptr ? 2 : 0;
+        if (plein + avant + suite > traduits.size() || avant >= long_) {
             const EtatEcriture etat = ecrireBrut(descripteur, traduits.data(), plein);
             plein = 0;
             if (etat != EtatEcriture::reussie) {
                 return etat;
             }
         }
+        if (avant >= long_) {
+            const EtatEcriture etat = ecrireBrut(descripteur, donnees, avant);
+            if (etat != EtatEcriture::reussie) {
+                return etat;
+            }
+        } else {
+            std::memcpy(traduits.data() + plein, donnees, avant);
+            plein += avant;
+        }
+        donnees += avant;
+        if (ligne != nullptr) {
+            traduits[plein++] = '\r';
+            traduits[plein++] = '\n';
+            ++donnees;
+        }
     }
-    return EtatEcriture::reussie;
+    return ecrireBrut(descripteur, traduits.data(), plein);
 }
 
 }  // namespace
