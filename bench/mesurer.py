@@ -2,11 +2,15 @@
 """Mesure le programme sur de longues colonnes de nombres envoyées par fichier.
 
 Pour 10 mille, 1 million et 10 millions de nombres (tirés avec une graine
-fixe), lance le programme plusieurs fois, entrée depuis un fichier et sortie
+fixe), de six chiffres au plus ou sur toute l'étendue des 32 bits, lance le
+programme plusieurs fois, entrée depuis un fichier et sortie
 vers /dev/null, et donne le temps médian et la mémoire résidente maximale.
-Le plancher (plancher.cpp, construit ici avec le compilateur C++ du système)
-fait le moins de travail que demande le même résultat, naïvement ; le
-plancher fort (plancher-fort.cpp) fait de même avec les techniques connues.
+Le plancher des E/S (plancher-lecture.cpp) ne fait que lire la colonne et
+écrire les mêmes invites : la limite de ce travail. Le plancher (plancher.cpp,
+construit ici avec le compilateur C++ du système) fait le moins de travail
+que demande le même résultat, naïvement ; le plancher fort (plancher-fort.cpp)
+fait de même avec les techniques connues. Enfin, cent mille courtes séries
+mesurent le temps et les appels write du rapport et de la question.
 Quand GNU datamash et awk sont là, ils calculent les mêmes chiffres sur les
 mêmes nombres. Chaque outil est mesuré à tour de rôle, essai après essai, et
 son temps rapporté à celui des deux planchers et à celui de datamash.
@@ -36,14 +40,21 @@ RAPPORT = re.compile(rb"les (\d+) nombres entr\S+ totalisent \t: (-?\d+)\n"
                      rb"le nombre minimum \t : (-?\d+)\nle nombre maximum \t : (-?\d+)\n")
 
 
-def generer(dossier, taille):
+# Les sortes de colonnes : des nombres de six chiffres au plus, ou sur toute
+# l'étendue des 32 bits (identifiants, horodatages : neuf ou dix chiffres).
+ETENDUES = {"courte": (-1_000_000, 1_000_000), "32 bits": (-2**31, 2**31 - 1)}
+
+
+def generer(dossier, taille, sorte="courte"):
     """Une colonne de nombres non nuls, puis sa version pour le programme."""
-    colonne = os.path.join(dossier, f"colonne-{taille}.txt")
-    dialogue = os.path.join(dossier, f"dialogue-{taille}.txt")
-    tirage = random.Random(taille)
+    nom = f"{taille}-{sorte.replace(' ', '-')}"
+    colonne = os.path.join(dossier, f"colonne-{nom}.txt")
+    dialogue = os.path.join(dossier, f"dialogue-{nom}.txt")
+    tirage = random.Random(taille if sorte == "courte" else taille + 1)
+    bas, haut = ETENDUES[sorte]
     with open(colonne, "w") as sortie:
         for _ in range(taille // 10_000):
-            nombres = (tirage.randint(-1_000_000, 1_000_000) or 1 for _ in range(10_000))
+            nombres = (tirage.randint(bas, haut) or 1 for _ in range(10_000))
             sortie.write("\n".join(map(str, nombres)) + "\n")
     shutil.copyfile(colonne, dialogue)
     with open(dialogue, "a") as sortie:
@@ -132,12 +143,43 @@ def verifier(outils, references, taille):
           else f"{taille:>10}  chiffres non vérifiés : ni datamash ni awk")
 
 
-def construire_plancher(dossier, nom):
+def construire_plancher(dossier, nom, optimisation="-O2"):
     programme = os.path.join(dossier, nom)
     source = os.path.join(os.path.dirname(os.path.abspath(__file__)), nom + ".cpp")
     compilateur = os.environ.get("CXX", "c++")
-    subprocess.check_call([compilateur, "-std=c++17", "-O2", "-o", programme, source])
+    subprocess.check_call([compilateur, "-std=c++17", optimisation, "-o", programme, source])
     return programme
+
+
+def ecritures(commande, entree):
+    """Le temps et le nombre d'appels write d'une commande : ceux d'un enfant
+    fini s'ajoutent aux nôtres dans /proc/self/io (Linux)."""
+    def compte():
+        with open("/proc/self/io") as io:
+            return next(int(ligne.split()[1]) for ligne in io if ligne.startswith("syscw"))
+    with open(entree, "rb") as source, open(os.devnull, "wb") as puits:
+        avant = compte()
+        debut = time.perf_counter()
+        statut = subprocess.call(commande, stdin=source, stdout=puits)
+        duree = time.perf_counter() - debut
+        apres = compte()
+    if statut != 0:
+        sys.exit(f"{commande[0]} : statut {statut}")
+    return duree, apres - avant
+
+
+def courtes_series(dossier, programmes, essais):
+    """Cent mille séries de trois nombres, chacune suivie de o : le rapport et
+    la question comptent plus que les nombres."""
+    entree = os.path.join(dossier, "series.txt")
+    with open(entree, "w") as fichier:
+        fichier.write("5 -3 8 0\no\n" * 100_000 + "0\nn\n")
+    print(f"\n100 000 courtes séries (5 -3 8 0, puis o), sortie vers /dev/null :")
+    print(f"{'outil':<13} {'médiane':>9} {'écritures':>10}")
+    for nom, commande in programmes.items():
+        mesures = [ecritures(commande, entree) for _ in range(essais)]
+        print(f"{nom:<13} {statistics.median(m[0] for m in mesures):>8.3f}s "
+              f"{mesures[0][1]:>10}")
 
 
 def main():
@@ -146,6 +188,8 @@ def main():
                            help="chemin, ou nom=chemin ; autant de fois qu'on veut")
     arguments.add_argument("--essais", type=int, default=7)
     arguments.add_argument("--tailles", type=int, nargs="+", default=TAILLES)
+    arguments.add_argument("--colonnes", nargs="+", choices=list(ETENDUES),
+                           default=list(ETENDUES))
     options = arguments.parse_args()
 
     if not os.access(TEMPS, os.X_OK):
@@ -157,28 +201,39 @@ def main():
     if shutil.which("awk"):
         autres["awk"] = ["awk", AWK]
 
-    print(f"{'nombres':>10}  {'outil':<13} {'médiane':>9} {'mémoire':>10}"
-          f"  {'/plancher':>9}  {'/fort':>9}  {'/datamash':>9}")
+    print(f"{'nombres':>10}  {'colonne':<8} {'outil':<13} {'médiane':>9} {'mémoire':>10}"
+          f"  {'/E/S':>6}  {'/plancher':>9}  {'/fort':>6}  {'/datamash':>9}")
     with tempfile.TemporaryDirectory() as dossier:
+        # Le plancher des entrées et sorties compte ses fins de ligne dans une
+        # boucle que le compilateur vectorise : il lui faut -O3.
+        lecture = construire_plancher(dossier, "plancher-lecture", "-O3")
         plancher = construire_plancher(dossier, "plancher")
         fort = construire_plancher(dossier, "plancher-fort")
+        programmes = {}
+        for programme in options.programme or ["build/statistiques"]:
+            nom, _, chemin = programme.rpartition("=")
+            programmes[nom or "statistiques"] = [os.path.abspath(chemin)]
         for taille in options.tailles:
-            colonne, dialogue = generer(dossier, taille)
-            outils = {}
-            for programme in options.programme or ["build/statistiques"]:
-                nom, _, chemin = programme.rpartition("=")
-                outils[nom or "statistiques"] = ([os.path.abspath(chemin)], dialogue)
-            outils.update({"plancher": ([plancher], dialogue),
-                           "plancher fort": ([fort], dialogue)})
-            outils.update((nom, (commande, colonne)) for nom, commande in autres.items())
-            verifier(outils, list(autres), taille)
-            resultats = mesurer(outils, options.essais, dossier)
-            for nom, (temps, memoire) in resultats.items():
-                rapports = [f"{temps / resultats[reference][0]:>9.2f}" if reference in resultats
-                            else f"{'':>9}"
-                            for reference in ("plancher", "plancher fort", "datamash")]
-                print(f"{taille:>10}  {nom:<13} {temps:>8.3f}s {memoire:>7} Kio  "
-                      + "  ".join(rapports))
+            for sorte in options.colonnes:
+                colonne, dialogue = generer(dossier, taille, sorte)
+                outils = {nom: (commande, dialogue) for nom, commande in programmes.items()}
+                outils.update({"plancher": ([plancher], dialogue),
+                               "plancher fort": ([fort], dialogue)})
+                outils.update((nom, (commande, colonne)) for nom, commande in autres.items())
+                verifier(outils, list(autres), taille)
+                # Le plancher des E/S ne calcule rien : il n'est que chronométré.
+                outils["plancher E/S"] = ([lecture], dialogue)
+                resultats = mesurer(outils, options.essais, dossier)
+                for nom, (temps, memoire) in resultats.items():
+                    rapports = [f"{temps / resultats[reference][0]:>{largeur}.2f}"
+                                if reference in resultats else f"{'':>{largeur}}"
+                                for reference, largeur in (("plancher E/S", 6), ("plancher", 9),
+                                                           ("plancher fort", 6),
+                                                           ("datamash", 9))]
+                    print(f"{taille:>10}  {sorte:<8} {nom:<13} {temps:>8.3f}s {memoire:>7} Kio  "
+                          + "  ".join(rapports))
+        if os.path.exists("/proc/self/io"):
+            courtes_series(dossier, programmes, options.essais)
 
 
 if __name__ == "__main__":

@@ -77,14 +77,6 @@ bool attendreInterruption() {
     return true;
 }
 
-// Le lecteur du tube s'en est allé : la bibliothèque C le dit par EPIPE, ou
-// laisse l'erreur de Windows, selon le système, dans _doserrno.
-bool lecteurParti() {
-    const unsigned long systeme = _doserrno;
-    return errno == EPIPE || systeme == ERROR_BROKEN_PIPE || systeme == ERROR_NO_DATA ||
-           systeme == ERROR_PIPE_NOT_CONNECTED;
-}
-
 // Un tube en mode non bloquant vide, ou une lecture interrompue : la suite
 // viendra, ce n'est pas la fin.
 bool lectureARefaire() { return errno == EINTR || errno == EAGAIN || _doserrno == ERROR_NO_DATA; }
@@ -224,19 +216,28 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& ra
 
 namespace {
 
+// Par WriteFile lui-même : la bibliothèque C de Wine rend parfois EINVAL, sans
+// erreur de Windows, quand le lecteur d'un tube est parti.
 EtatEcriture ecrireBrut(int descripteur, const char* donnees, std::size_t taille) {
+    const auto fichier = reinterpret_cast<HANDLE>(_get_osfhandle(descripteur));
+    if (fichier == INVALID_HANDLE_VALUE) {
+        return EtatEcriture::echec;
+    }
     while (taille > 0) {
-        const unsigned int morceau = taille < INT_MAX ? static_cast<unsigned int>(taille) : INT_MAX;
-        _doserrno = 0;
-        const int ecrits = _write(descripteur, donnees, morceau);
-        if (ecrits < 0 && lecteurParti()) {
-            return EtatEcriture::tuyauFerme;
+        const DWORD morceau = taille < 0x40000000u ? static_cast<DWORD>(taille) : 0x40000000u;
+        DWORD ecrits = 0;
+        if (WriteFile(fichier, donnees, morceau, &ecrits, nullptr) == 0) {
+            const DWORD erreur = GetLastError();
+            return erreur == ERROR_BROKEN_PIPE || erreur == ERROR_NO_DATA ||
+                           erreur == ERROR_PIPE_NOT_CONNECTED
+                       ? EtatEcriture::tuyauFerme
+                       : EtatEcriture::echec;
         }
-        if (ecrits <= 0) {
+        if (ecrits == 0) {
             return EtatEcriture::echec;
         }
         donnees += ecrits;
-        taille -= static_cast<std::size_t>(ecrits);
+        taille -= ecrits;
     }
     return EtatEcriture::reussie;
 }

@@ -41,7 +41,7 @@ TamponSortie::int_type TamponSortie::overflow(int_type caractere) {
 }
 
 std::streamsize TamponSortie::xsputn(const char_type* donnees, std::streamsize taille) {
-    if (static_cast<std::size_t>(taille) < tampon_.size() / 2) {
+    if (static_cast<std::size_t>(taille) < tampon_.size() / 4) {
         return std::streambuf::xsputn(donnees, taille);
     }
     if (!vider()) {

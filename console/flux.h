@@ -1,10 +1,10 @@
 #ifndef CONSOLE_FLUX_H
 #define CONSOLE_FLUX_H
 
-#include <array>
 #include <cstddef>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 // Les flux standard bruts, sans tampon de la bibliothèque C : l'entrée, la
 // sortie et les erreurs. Une source par plateforme, comme la console.
@@ -30,7 +30,9 @@ class TamponSortie final : public std::streambuf {
   public:
     enum class Flux { sortie, erreurs };
 
-    explicit TamponSortie(Flux flux = Flux::sortie) : flux_(flux) {
+    // Les messages d'erreur sont courts : leur tampon aussi.
+    explicit TamponSortie(Flux flux = Flux::sortie)
+        : flux_(flux), tampon_(flux == Flux::sortie ? 65536 : 4096) {
         setp(tampon_.data(), tampon_.data() + tampon_.size());
     }
     TamponSortie(const TamponSortie&) = delete;
@@ -51,7 +53,7 @@ class TamponSortie final : public std::streambuf {
 
     Flux flux_;
     EtatEcriture etat_ = EtatEcriture::reussie;
-    std::array<char, 65536> tampon_{};
+    std::vector<char> tampon_;
 };
 
 #endif

@@ -55,19 +55,20 @@ class Dialogue {
 };
 
 void Dialogue::ecrireInvites() {
-    static const std::string bloc = [] {
-        std::string invites;
-        for (int i = 0; i < 4096; ++i) {
-            invites += invite;
-        }
-        return invites;
-    }();
     // Par grands blocs, que la sortie n'a pas à recopier.
-    constexpr std::uint64_t parBloc = 4096;
+    constexpr std::uint64_t parBloc = 1024;
+    static char bloc[parBloc * invite.size()];
+    static const bool rempli = [] {
+        for (std::uint64_t i = 0; i < parBloc; ++i) {
+            invite.copy(bloc + i * invite.size(), invite.size());
+        }
+        return true;
+    }();
+    (void)rempli;
     while (invitesEnAttente_ > 0) {
         const std::uint64_t nombre = invitesEnAttente_ < parBloc ? invitesEnAttente_ : parBloc;
         const auto taille = static_cast<std::streamsize>(nombre * invite.size());
-        if (sortie_.rdbuf()->sputn(bloc.data(), taille) != taille) {
+        if (sortie_.rdbuf()->sputn(bloc, taille) != taille) {
             sortie_.setstate(std::ios::badbit);
         }
         invitesEnAttente_ -= nombre;
