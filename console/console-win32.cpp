@@ -219,6 +219,8 @@ namespace {
 // Par WriteFile lui-même : la bibliothèque C de Wine rend parfois EINVAL, sans
 // erreur de Windows, quand le lecteur d'un tube est parti.
 EtatEcriture ecrireBrut(int descripteur, const char* donnees, std::size_t taille) {
+    // La poignée de Windows derrière le descripteur : un entier, par l'API même.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     const auto fichier = reinterpret_cast<HANDLE>(_get_osfhandle(descripteur));
     if (fichier == INVALID_HANDLE_VALUE) {
         return EtatEcriture::echec;

@@ -104,7 +104,7 @@ inline std::uint64_t rassembler(std::uint64_t marques) {
 // Un bit par octet blanc de 64 octets, le premier en poids faible.
 inline std::uint64_t blancsPortable(const char* octets) {
     std::uint64_t masque = 0;
-    for (unsigned mot = 0; mot < 8; ++mot) {
+    for (std::size_t mot = 0; mot < 8; ++mot) {
         masque |= rassembler(marquesBlancs(chiffres::huitOctets(octets + 8 * mot))) << (8 * mot);
     }
     return masque;
@@ -118,7 +118,7 @@ inline std::uint64_t blancs(const char* octets) {
     const __m128i tabulation = _mm_set1_epi8('\t');
     const __m128i ecart = _mm_set1_epi8('\r' - '\t');
     std::uint64_t masque = 0;
-    for (unsigned i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         const __m128i seize = _mm_loadu_si128(reinterpret_cast<const __m128i*>(octets + 16 * i));
         // \t à \r : l'écart à \t, sans signe, ne dépasse pas 4.
         const __m128i depuisTab = _mm_sub_epi8(seize, tabulation);
@@ -173,6 +173,7 @@ const char* prendre(const char* debut, const char* fin, Enregistrement& enregist
         // d'une saisie, octet qui suit sa fin, début de la suivante...
         std::size_t nbBascules = 0;
         std::uint64_t precedents = std::uint64_t{1} << 63;
+        // cppcheck-suppress knownConditionTrueFalse ; il y a au moins un groupe
         for (std::size_t groupe = 0; groupe < groupes; ++groupe) {
             const std::uint64_t blanc = blancs(position + 64 * groupe);
             std::uint64_t bascule = blanc ^ ((blanc << 1) | (precedents >> 63));
@@ -214,6 +215,7 @@ const char* prendre(const char* debut, const char* fin, Enregistrement& enregist
         const std::size_t saisies = nbBascules / 2;
         std::size_t saisie = 0;
         for (; saisie < saisies; ++saisie) {
+            // cppcheck-suppress uninitvar ; écrites par la première passe
             const char* premier = position + bascules[2 * saisie];
             const char* apres = position + bascules[2 * saisie + 1];
             const std::uint64_t negatif = *premier == '-' ? 1 : 0;

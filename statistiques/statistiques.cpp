@@ -39,29 +39,29 @@ void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t nombre) 
             static_cast<std::uint64_t>(periodeRepli - (nbNombres_ & (periodeRepli - 1)));
         const std::size_t partie =
             nombre < avantRepli ? nombre : static_cast<std::size_t>(avantRepli);
-        std::int64_t total = 0;
+        std::int64_t somme = 0;
         std::int64_t impairs = 0;
-        std::int64_t sommeImpairs = 0;
-        std::int32_t minimum = minimum_;
-        std::int32_t maximum = maximum_;
+        std::int64_t sommeDesImpairs = 0;
+        std::int32_t plusPetit = minimum_;
+        std::int32_t plusGrand = maximum_;
         for (std::size_t i = 0; i < partie; ++i) {
             const std::int32_t n = nombres[i];
             const auto impair = static_cast<std::int64_t>(static_cast<std::uint32_t>(n) & 1u);
-            total += n;
+            somme += n;
             impairs += impair;
-            sommeImpairs += n & static_cast<std::int32_t>(-impair);
-            maximum = maximum < n ? n : maximum;
-            minimum = n < minimum ? n : minimum;
+            sommeDesImpairs += n & static_cast<std::int32_t>(-impair);
+            plusGrand = plusGrand < n ? n : plusGrand;
+            plusPetit = n < plusPetit ? n : plusPetit;
         }
         const auto compte = static_cast<std::int64_t>(partie);
         nbNombres_ += compte;
         nbImpairs_ += impairs;
         nbPairs_ += compte - impairs;
-        total_.ajouterSomme(total);
-        sommeImpairs_.ajouterSomme(sommeImpairs);
-        sommePairs_.ajouterSomme(total - sommeImpairs);
-        minimum_ = minimum;
-        maximum_ = maximum;
+        total_.ajouterSomme(somme);
+        sommeImpairs_.ajouterSomme(sommeDesImpairs);
+        sommePairs_.ajouterSomme(somme - sommeDesImpairs);
+        minimum_ = plusPetit;
+        maximum_ = plusGrand;
         if ((nbNombres_ & (periodeRepli - 1)) == 0) {
             replier();
         }

@@ -157,7 +157,7 @@ TEST(Chiffres, HuitALaFoisCommeUnAUn) {
             std::uint64_t blancs = 0;
             for (unsigned i = 0; i < 64; ++i) {
                 groupe[i] = mot[(i + place) % 8];
-                blancs |= std::uint64_t{chiffres::estBlanc(groupe[i])} << i;
+                blancs |= std::uint64_t{chiffres::estBlanc(groupe[i]) ? 1u : 0u} << i;
             }
             ASSERT_EQ(colonne::detail::blancs(groupe), blancs);
             ASSERT_EQ(colonne::detail::blancsPortable(groupe), blancs);

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <termios.h>
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 extern "C" int tcsetattr(int descripteur, int quand, const struct termios* reglages) {
     using Fonction = int (*)(int, int, const struct termios*);
     static const auto suivante = reinterpret_cast<Fonction>(dlsym(RTLD_NEXT, "tcsetattr"));
