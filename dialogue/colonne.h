@@ -160,12 +160,16 @@ const char* prendre(const char* debut, const char* fin, Enregistrement& enregist
     std::int32_t nombres[octetsParBloc / 2];
     pris = 0;
     const char* position = debut;
+    // Le premier bloc n'a qu'un groupe, et chacun double le suivant : une
+    // courte série (trois nombres et le 0) ne fait pas marquer 4 Kio.
+    std::size_t taille = 1;
     for (;;) {
         const auto reste = static_cast<std::size_t>(fin - position);
         if (reste < 64) {
             break;
         }
-        const std::size_t groupes = reste / 64 < groupesParBloc ? reste / 64 : groupesParBloc;
+        const std::size_t groupes = reste / 64 < taille ? reste / 64 : taille;
+        taille = 2 * taille < groupesParBloc ? 2 * taille : groupesParBloc;
 
         // 1. Les bascules : un octet dont le précédent n'est pas de la même
         // sorte (blanc ou non). L'octet d'avant le bloc compte pour un blanc :

@@ -56,7 +56,7 @@ class Dialogue {
 
 void Dialogue::ecrireInvites() {
     // Par grands blocs, que la sortie n'a pas à recopier.
-    constexpr std::uint64_t parBloc = 1024;
+    constexpr std::uint64_t parBloc = 4096;
     static char bloc[parBloc * invite.size()];
     static const bool rempli = [] {
         for (std::uint64_t i = 0; i < parBloc; ++i) {
