@@ -57,9 +57,9 @@ void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t nombre) 
         nbNombres_ += compte;
         nbImpairs_ += impairs;
         nbPairs_ += compte - impairs;
-        total_.ajouterSomme(somme);
-        sommeImpairs_.ajouterSomme(sommeDesImpairs);
-        sommePairs_.ajouterSomme(somme - sommeDesImpairs);
+        total_.ajouter(somme);
+        sommeImpairs_.ajouter(sommeDesImpairs);
+        sommePairs_.ajouter(somme - sommeDesImpairs);
         minimum_ = plusPetit;
         maximum_ = plusGrand;
         if ((nbNombres_ & (periodeRepli - 1)) == 0) {

@@ -21,9 +21,9 @@ class Somme {
         replier();
     }
 
-    void ajouter(std::int32_t nombre) { reste_ += nombre; }
-    // La somme de k nombres de 32 bits, comme k appels à ajouter.
-    void ajouterSomme(std::int64_t somme) { reste_ += somme; }
+    // Un nombre de 32 bits, ou la somme de k d'entre eux : le reste grandit
+    // alors comme après k nombres.
+    void ajouter(std::int64_t somme) { reste_ += somme; }
     void replier();
 
     // La valeur en deux parties de même signe, |reste()| < 10^18 : les 18
@@ -66,31 +66,13 @@ class Statistiques {
                   "le reste d'une somme déborderait avant d'être replié");
     static_assert((periodeRepli & (periodeRepli - 1)) == 0, "le repli se décide par un masque");
 
-    // Ajoute un nombre non nul à la série ; en ligne, car appelé pour chaque
-    // nombre. Sans branche que les données décident : la classe et les
-    // extrêmes se choisissent par masque et par sélection.
-    void ajouter(std::int32_t nombre) {
-        ++nbNombres_;
-        total_.ajouter(nombre);
-        // 1 pour un impair, quel que soit le signe : la conversion en non
-        // signé garde la parité.
-        const auto impair = static_cast<std::int64_t>(static_cast<std::uint32_t>(nombre) & 1u);
-        const auto classe = static_cast<std::int32_t>(-impair);  // que des 1 si impair
-        sommeImpairs_.ajouter(nombre & classe);
-        sommePairs_.ajouter(nombre & ~classe);
-        nbImpairs_ += impair;
-        nbPairs_ += 1 - impair;
-        if ((nbNombres_ & (periodeRepli - 1)) == 0) {
-            replier();
-        }
-        // Un nouveau maximum ne peut pas être aussi un nouveau minimum.
-        maximum_ = maximum_ < nombre ? nombre : maximum_;
-        minimum_ = nombre < minimum_ ? nombre : minimum_;
-    }
+    // Ajoute un nombre non nul à la série, par la même règle que les blocs.
+    void ajouter(std::int32_t nombre) { ajouterTous(&nombre, 1); }
 
-    // Ajoute nombre nombres non nuls à la suite : les mêmes chiffres que
-    // autant d'appels à ajouter, repli compris, en une boucle qui garde ses
-    // comptes dans les registres.
+    // Ajoute nombre nombres non nuls à la suite, repli compris, en une boucle
+    // qui garde ses comptes dans les registres. Sans branche que les données
+    // décident : la classe et les extrêmes se choisissent par masque et par
+    // sélection.
     void ajouterTous(const std::int32_t* nombres, std::size_t nombre);
 
     // Moyenne en simple précision ; n'a de sens qu'avec au moins un nombre.
