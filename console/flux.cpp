@@ -20,9 +20,9 @@ std::string expliquerErreur(int erreur) {
 bool TamponSortie::vider() {
     const std::size_t enAttente = static_cast<std::size_t>(pptr() - pbase());
     if (flux_ == Flux::erreurs && enAttente > 0) {
-        (void)ecrireErreurStandard(pbase(), enAttente);
+        (void)ecrire_(pbase(), enAttente);
     } else if (etat_ == EtatEcriture::reussie && enAttente > 0) {
-        etat_ = ecrireSortieStandard(pbase(), enAttente);
+        etat_ = ecrire_(pbase(), enAttente);
     }
     // Après un échec, ce qui reste n'ira nulle part : on le jette.
     setp(tampon_.data(), tampon_.data() + tampon_.size());
@@ -49,9 +49,9 @@ std::streamsize TamponSortie::xsputn(const char_type* donnees, std::streamsize t
     }
     const auto octets = static_cast<std::size_t>(taille);
     if (flux_ == Flux::erreurs) {
-        (void)ecrireErreurStandard(donnees, octets);
+        (void)ecrire_(donnees, octets);
         return taille;
     }
-    etat_ = ecrireSortieStandard(donnees, octets);
+    etat_ = ecrire_(donnees, octets);
     return etat_ == EtatEcriture::reussie ? taille : 0;
 }

@@ -2,8 +2,10 @@
 #define CONSOLE_FLUX_H
 
 #include <cstddef>
+#include <functional>
 #include <streambuf>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Les flux standard bruts, sans tampon de la bibliothèque C : l'entrée, la
@@ -23,6 +25,10 @@ EtatEcriture ecrireErreurStandard(const char* donnees, std::size_t taille);
 // La raison d'un échec de lecture (une valeur d'errno), en français.
 std::string expliquerErreur(int erreur);
 
+// Où partent les octets d'un tampon : le flux standard brut dans le
+// programme, un texte dans les tests.
+using Ecrivain = std::function<EtatEcriture(const char*, std::size_t)>;
+
 // Le tampon d'un flux standard. Celui de la sortie retient son premier échec
 // et se tait ensuite ; celui des erreurs perd le message qui ne passe pas,
 // comme les outils du système, et tente encore le suivant.
@@ -30,9 +36,14 @@ class TamponSortie final : public std::streambuf {
   public:
     enum class Flux { sortie, erreurs };
 
-    // Les messages d'erreur sont courts : leur tampon aussi.
-    explicit TamponSortie(Flux flux = Flux::sortie)
-        : flux_(flux), tampon_(flux == Flux::sortie ? 65536 : 4096) {
+    // Sans écrivain, le flux standard brut. Les messages d'erreur sont
+    // courts : leur tampon aussi.
+    explicit TamponSortie(Flux flux = Flux::sortie, Ecrivain ecrire = nullptr)
+        : flux_(flux),
+          ecrire_(ecrire ? std::move(ecrire)
+                         : Ecrivain(flux == Flux::sortie ? ecrireSortieStandard
+                                                         : ecrireErreurStandard)),
+          tampon_(flux == Flux::sortie ? 65536 : 4096) {
         setp(tampon_.data(), tampon_.data() + tampon_.size());
     }
     TamponSortie(const TamponSortie&) = delete;
@@ -52,6 +63,7 @@ class TamponSortie final : public std::streambuf {
     bool vider();
 
     Flux flux_;
+    Ecrivain ecrire_;
     EtatEcriture etat_ = EtatEcriture::reussie;
     std::vector<char> tampon_;
 };

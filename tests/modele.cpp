@@ -84,6 +84,7 @@ DialogueAttendu dialogueAttendu(std::string_view texte) {
                 nombre = static_cast<std::int32_t>(signe);
                 return true;
             }
+            attendu.avantAvertissements.push_back(attendu.sortie.size());
             attendu.erreurs += fin > chiffres ? horsLimites : pasUnEntier;
             while (fin < n && !blanc(texte[fin])) {
                 ++fin;

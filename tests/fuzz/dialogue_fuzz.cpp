@@ -1,20 +1,23 @@
 // Le dialogue entier sur des octets quelconques : il doit finir, et écrire
-// exactement ce que le second calcul attend, chiffres des rapports compris.
-// Le premier octet choisit comment le texte qui suit arrive : par morceaux
-// dont les tailles, tirées de lui, vont de 1 à cet octet plus un. Sans
-// libFuzzer, un petit main rejoue les fichiers qu'on lui donne.
+// exactement ce que le second calcul attend, chiffres des rapports compris,
+// par les tampons mêmes du programme, dans l'ordre où il les vide. Le premier
+// octet choisit comment le texte qui suit arrive : par morceaux dont les
+// tailles, tirées de lui, vont de 1 à cet octet plus un, ou d'un bloc pour
+// 0xFF. Sans libFuzzer, un petit main rejoue les fichiers qu'on lui donne.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console_factice.h"
 #include "dialogue.h"
+#include "flux.h"
 #include "modele.h"
 
 namespace {
@@ -26,6 +29,27 @@ void verifier(bool condition, const char* quoi) {
     }
 }
 
+// Chaque lecture peut faire attendre : avant elle, tout ce qui est écrit est
+// déjà parti.
+class SourceSurveillee final : public SourceOctets {
+  public:
+    SourceSurveillee(SourceOctets& source, std::function<void()> avantLecture)
+        : source_(source), avantLecture_(std::move(avantLecture)) {}
+    std::size_t lire(char* tampon, std::size_t taille) override {
+        avantLecture_();
+        return source_.lire(tampon, taille);
+    }
+
+  private:
+    SourceOctets& source_;
+    std::function<void()> avantLecture_;
+};
+
+bool finitPar(const std::string& texte, const std::string& fin) {
+    return texte.size() >= fin.size() &&
+           texte.compare(texte.size() - fin.size(), fin.size(), fin) == 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
@@ -34,23 +58,47 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     const unsigned plusGrand = donnees[0] + 1u;
     const std::string texte(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
+    // 0xFF : le texte d'un bloc, comme d'un fichier ; les invites d'une
+    // longue colonne partent alors en un grand morceau.
     std::vector<std::size_t> morceaux;
     std::uint32_t tirage = donnees[0] * 2654435761u + 1u;
-    for (int i = 0; i < 61; ++i) {
+    for (int i = 0; i < 61 && donnees[0] != 0xFF; ++i) {
         tirage = tirage * 1664525u + 1013904223u;
         morceaux.push_back(1 + (tirage >> 8) % plusGrand);
     }
-    SourceTexte entree(texte, morceaux);
-    std::ostringstream sortie;
-    std::ostringstream erreurs;
+    // Ce qui sort du programme par ses propres tampons, tels qu'il les vide.
+    const std::string invite = "Entrer un nombre entier : ";
+    const std::string question = "Voulez-vous continuer? (o/n) ";
+    std::string ecrit;
+    std::string avertis;
+    std::vector<std::size_t> avantAvertissements;
+    bool enOrdre = true;
+    TamponSortie tamponSortie(TamponSortie::Flux::sortie, [&](const char* octets, std::size_t n) {
+        ecrit.append(octets, n);
+        return EtatEcriture::reussie;
+    });
+    TamponSortie tamponErreurs(TamponSortie::Flux::erreurs, [&](const char* octets, std::size_t n) {
+        avantAvertissements.push_back(ecrit.size());
+        avertis.append(octets, n);
+        return EtatEcriture::reussie;
+    });
+    std::ostream sortie(&tamponSortie);
+    std::ostream erreurs(&tamponErreurs);
+    SourceTexte texteTape(texte, morceaux);
+    SourceSurveillee entree(texteTape, [&] {
+        enOrdre = enOrdre && (finitPar(ecrit, invite) || finitPar(ecrit, question));
+    });
     ConsoleFactice console(false);
 
     const int statut = dialoguer(entree, sortie, erreurs, console);
+    sortie.flush();
 
     const DialogueAttendu attendu = dialogueAttendu(texte);
     verifier(statut == 0, "statut");
-    verifier(sortie.str() == attendu.sortie, "sortie standard");
-    verifier(erreurs.str() == attendu.erreurs, "sortie d'erreur");
+    verifier(ecrit == attendu.sortie, "sortie standard");
+    verifier(avertis == attendu.erreurs, "sortie d'erreur");
+    verifier(avantAvertissements == attendu.avantAvertissements, "ce qui précède un avertissement");
+    verifier(enOrdre, "ce qui est écrit part avant chaque attente");
     verifier(console.effacements == attendu.series, "un effacement par série");
     verifier(console.pauses == 1, "une seule pause");
     return 0;

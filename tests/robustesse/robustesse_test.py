@@ -12,6 +12,7 @@ doit rester petite et constante.
 import fcntl
 import os
 import random
+import re
 import select
 import signal
 import subprocess
@@ -189,6 +190,36 @@ class Robustesse(unittest.TestCase):
     def test_un_tube_ferme_arrete_sans_bruit(self):
         self.assertEqual(self.lecteur_parti(False), (-signal.SIGPIPE, b""))
         self.assertEqual(self.lecteur_parti(True), (1, b""))
+
+    def test_un_tube_d_erreurs_sans_lecteur_ne_perd_que_les_messages(self):
+        entree = os.path.join(self.dossier, "entree")
+        with open(entree, "wb") as fichier:
+            fichier.write(b"5 x 3 abc 0\nn\n")
+        _, attendu, _ = executer([*LANCEUR, MODELE], entree)
+        lecture, ecriture = os.pipe()
+        os.close(lecture)
+        with open(entree, "rb") as source:
+            processus = subprocess.run([*LANCEUR, PROGRAMME], stdin=source, stdout=subprocess.PIPE,
+                                       stderr=ecriture, timeout=60)
+        os.close(ecriture)
+        self.assertEqual((processus.returncode, processus.stdout), (0, attendu))
+
+    def test_la_ligne_de_commande(self):
+        """L'aide et la version ne lisent rien ; un autre argument est ignoré."""
+        entree = os.path.join(self.dossier, "entree")
+        with open(entree, "wb") as fichier:
+            fichier.write(b"5 0\nn\n")
+        _, dialogue, _ = executer([*LANCEUR, MODELE], entree)
+        aide = re.escape(b"Usage : statistiques [-h | --help | --version]")
+        for argument, premiere, lus in [("--help", aide, 0), ("-h", aide, 0),
+                                        ("--version", rb"statistiques \d+\.\d+\.\d+", 0),
+                                        ("-x", re.escape(dialogue.split(b"\n")[0]), 6)]:
+            with self.subTest(argument=argument), open(entree, "rb") as source:
+                processus = subprocess.run([*LANCEUR, PROGRAMME, argument], stdin=source,
+                                           capture_output=True, timeout=60)
+                self.assertEqual(processus.returncode, 0)
+                self.assertTrue(re.fullmatch(premiere, processus.stdout.split(b"\n")[0]))
+                self.assertEqual(os.lseek(source.fileno(), 0, os.SEEK_CUR), lus)
 
 
 
