@@ -55,23 +55,25 @@ class Dialogue {
 };
 
 void Dialogue::ecrireInvites() {
-    // Par grands blocs, que la sortie n'a pas à recopier.
-    constexpr std::uint64_t parBloc = 4096;
-    static char bloc[parBloc * invite.size()];
+    // Par blocs de 104 Kio, que la sortie écrit sans les recopier : plus
+    // grands que TamponSortie::morceauDirect.
+    constexpr std::uint64_t invitesParBloc = 4096;
+    static char bloc[invitesParBloc * invite.size()];
     static const bool rempli = [] {
-        for (std::uint64_t i = 0; i < parBloc; ++i) {
+        for (std::uint64_t i = 0; i < invitesParBloc; ++i) {
             invite.copy(bloc + i * invite.size(), invite.size());
         }
         return true;
     }();
     (void)rempli;
     while (invitesEnAttente_ > 0) {
-        const std::uint64_t nombre = invitesEnAttente_ < parBloc ? invitesEnAttente_ : parBloc;
-        const auto taille = static_cast<std::streamsize>(nombre * invite.size());
+        const std::uint64_t combien =
+            invitesEnAttente_ < invitesParBloc ? invitesEnAttente_ : invitesParBloc;
+        const auto taille = static_cast<std::streamsize>(combien * invite.size());
         if (sortie_.rdbuf()->sputn(bloc, taille) != taille) {
             sortie_.setstate(std::ios::badbit);
         }
-        invitesEnAttente_ -= nombre;
+        invitesEnAttente_ -= combien;
     }
 }
 

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "lecteur.h"
+#include "source.h"
 
 class Console;
 

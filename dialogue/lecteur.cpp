@@ -1,6 +1,7 @@
 #include "lecteur.h"
 
 #include "chiffres.h"
+#include "colonne.h"
 
 using chiffres::estBlanc;
 using chiffres::estChiffre;
@@ -58,7 +59,13 @@ bool Lecteur::prendreCaractere(char& caractere) {
     return true;
 }
 
-Saisie Lecteur::lireEntierGeneral() {
+std::uint64_t Lecteur::prendreColonne(Statistiques& statistiques) {
+    std::uint64_t pris = 0;
+    courant_ = colonne::prendre(courant_, fin_, statistiques, pris);
+    return pris;
+}
+
+Saisie Lecteur::lireEntier() {
     if (!sauterBlancs()) {
         return {Lecture::fin, 0};
     }
@@ -78,17 +85,17 @@ Saisie Lecteur::lireEntierGeneral() {
     std::uint64_t valeur = 0;
     for (;;) {
         if (fin_ - courant_ >= 8) {
-            const std::uint64_t mot = chiffres::huitOctets(courant_);
-            const std::uint64_t marques = chiffres::nonChiffres(mot);
+            const std::uint64_t valeurs = chiffres::valeursDe(chiffres::huitOctets(courant_));
+            const std::uint64_t marques = chiffres::nonChiffres(valeurs);
             if (marques == 0) {
-                valeur = valeur * 100000000 + chiffres::valeur(mot, 8);
+                valeur = valeur * 100000000 + chiffres::valeur(valeurs);
                 valeur = valeur < plafond ? valeur : plafond;
                 courant_ += 8;
                 continue;
             }
-            const unsigned n = chiffres::enTete(marques);
+            const unsigned n = chiffres::rangDuPremier(marques) / 8;
             if (n > 0) {
-                valeur = valeur * puissances[n] + chiffres::valeur(mot, n);
+                valeur = valeur * puissances[n] + chiffres::valeur(valeurs << (8 * (8 - n)));
                 courant_ += n;
             }
             break;
@@ -103,11 +110,8 @@ Saisie Lecteur::lireEntierGeneral() {
             break;
         }
     }
-    if (valeur > (negatif ? 0x80000000u : 0x7FFFFFFFu)) {
+    if (!chiffres::dansLesLimites(valeur, negatif ? 1 : 0)) {
         return {Lecture::horsLimites, 0};
     }
-    // -2^31 s'obtient sans dépasser, par le calcul sur 64 bits.
-    return {Lecture::nombre,
-            static_cast<std::int32_t>(negatif ? -static_cast<std::int64_t>(valeur)
-                                              : static_cast<std::int64_t>(valeur))};
+    return {Lecture::nombre, chiffres::signe(valeur, negatif ? 1 : 0)};
 }

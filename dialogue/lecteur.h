@@ -7,22 +7,10 @@
 #include <functional>
 #include <utility>
 
-#include "chiffres.h"
 #include "colonne.h"
+#include "source.h"
 
-// D'où viennent les octets tapés : l'entrée standard dans le programme, un
-// texte dans les tests.
-class SourceOctets {
-  public:
-    SourceOctets() = default;
-    SourceOctets(const SourceOctets&) = delete;
-    SourceOctets& operator=(const SourceOctets&) = delete;
-    virtual ~SourceOctets() = default;
-
-    // Au plus taille octets, en attendant qu'il en arrive ; 0 à la fin de
-    // l'entrée, ou quand elle ne peut plus être lue.
-    virtual std::size_t lire(char* tampon, std::size_t taille) = 0;
-};
+class Statistiques;
 
 // Ce que donne la lecture d'un nombre entier, et le nombre lu.
 enum class Lecture { nombre, pasUnEntier, horsLimites, fin };
@@ -45,36 +33,12 @@ class Lecteur {
     // chiffres décimaux (autant de zéros en tête qu'on veut), jusqu'au premier
     // caractère qui ne peut pas le prolonger, qui reste à lire. La valeur doit
     // tenir sur 32 bits signés. Lecture::fin quand l'entrée est finie.
-    Saisie lireEntier() {
-        // Le cas d'une colonne de nombres, sans appel : au plus un blanc, un
-        // moins, puis moins de huit chiffres, le tout dans le tampon. Un tel
-        // nombre tient sur 32 bits. Tout le reste passe par le cas général.
-        const char* position = courant_;
-        if (fin_ - position >= 10) {
-            position += chiffres::estBlanc(*position) ? 1 : 0;
-            const bool negatif = *position == '-';
-            position += negatif ? 1 : 0;
-            const std::uint64_t mot = chiffres::huitOctets(position);
-            const std::uint64_t marques = chiffres::nonChiffres(mot);
-            if (marques != 0 && (marques & 0x80u) == 0) {
-                const unsigned n = chiffres::enTete(marques);
-                const auto valeur = static_cast<std::int32_t>(chiffres::valeur(mot, n));
-                courant_ = position + n;
-                return {Lecture::nombre, negatif ? -valeur : valeur};
-            }
-        }
-        return lireEntierGeneral();
-    }
+    Saisie lireEntier();
 
-    // Les nombres simples qui suivent dans le tampon, donnés d'un bloc à
-    // enregistrement.ajouter, jusqu'au premier qui n'en est pas un ou au 0 ;
-    // rend combien il y en avait. Ce qui reste est pour lireEntier.
-    template <typename Enregistrement>
-    std::uint64_t prendreColonne(Enregistrement& enregistrement) {
-        std::uint64_t pris = 0;
-        courant_ = colonne::prendre(courant_, fin_, enregistrement, pris);
-        return pris;
-    }
+    // Les nombres simples qui suivent dans le tampon, ajoutés d'un bloc aux
+    // statistiques (colonne::prendre) ; rend combien il y en avait. Ce qui
+    // reste est pour lireEntier.
+    std::uint64_t prendreColonne(Statistiques& statistiques);
 
     // Jette la saisie en cours jusqu'au prochain blanc, quelle que soit sa longueur.
     void jeterSaisie();
@@ -83,7 +47,6 @@ class Lecteur {
     bool prendreCaractere(char& caractere);
 
   private:
-    Saisie lireEntierGeneral();
     bool remplir();
     bool sauterBlancs();
 

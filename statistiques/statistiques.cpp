@@ -32,13 +32,13 @@ void Statistiques::commencer(std::int32_t premier) {
     maximum_ = premier;
 }
 
-void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t nombre) {
-    while (nombre > 0) {
+void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t combien) {
+    while (combien > 0) {
         // Jamais au-delà du prochain repli : il tombe au même nombre qu'un à un.
         const auto avantRepli =
             static_cast<std::uint64_t>(periodeRepli - (nbNombres_ & (periodeRepli - 1)));
         const std::size_t partie =
-            nombre < avantRepli ? nombre : static_cast<std::size_t>(avantRepli);
+            combien < avantRepli ? combien : static_cast<std::size_t>(avantRepli);
         std::int64_t somme = 0;
         std::int64_t impairs = 0;
         std::int64_t sommeDesImpairs = 0;
@@ -66,7 +66,7 @@ void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t nombre) 
             replier();
         }
         nombres += partie;
-        nombre -= partie;
+        combien -= partie;
     }
 }
 

@@ -14,11 +14,13 @@ class Somme {
   public:
     static constexpr std::int64_t unTrillion = 1000000000000000000;
 
-    Somme() = default;
     // Une somme déjà faite : trillions * 10^18 + reste, les deux quelconques.
-    explicit Somme(std::int64_t reste, std::int64_t trillions = 0)
-        : trillions_(trillions), reste_(reste) {
-        replier();
+    static Somme depuisParties(std::int64_t trillions, std::int64_t reste) {
+        Somme somme;
+        somme.trillions_ = trillions;
+        somme.reste_ = reste;
+        somme.replier();
+        return somme;
     }
 
     // Un nombre de 32 bits, ou la somme de k d'entre eux : le reste grandit
@@ -33,10 +35,6 @@ class Somme {
     // La valeur arrondie au double le plus proche ; exacte jusqu'à 2^53, et
     // au plus proche tant qu'elle tient sur 64 bits.
     double enDouble() const;
-
-    bool operator==(const Somme& autre) const {
-        return trillions() == autre.trillions() && reste() == autre.reste();
-    }
 
   private:
     Somme repliee() const {
@@ -69,11 +67,11 @@ class Statistiques {
     // Ajoute un nombre non nul à la série, par la même règle que les blocs.
     void ajouter(std::int32_t nombre) { ajouterTous(&nombre, 1); }
 
-    // Ajoute nombre nombres non nuls à la suite, repli compris, en une boucle
+    // Ajoute combien nombres non nuls à la suite, repli compris, en une boucle
     // qui garde ses comptes dans les registres. Sans branche que les données
     // décident : la classe et les extrêmes se choisissent par masque et par
     // sélection.
-    void ajouterTous(const std::int32_t* nombres, std::size_t nombre);
+    void ajouterTous(const std::int32_t* nombres, std::size_t combien);
 
     // Moyenne en simple précision ; n'a de sens qu'avec au moins un nombre.
     float moyenne() const;

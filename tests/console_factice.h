@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "console.h"
-#include "lecteur.h"
+#include "source.h"
 
 // Console de test : compte les effacements et les pauses, et marque leur
 // place dans la sortie pour qu'on voie où ils tombent.

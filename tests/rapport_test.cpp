@@ -88,17 +88,17 @@ TEST(Rapport, EcritLesSommesEnDecimal) {
         const char* texte = nullptr;
     } cas[] = {
         {Somme(), "0"},
-        {Somme(-5), "-5"},
-        {Somme(2147483648), "2147483648"},
-        {Somme(grand), "9223372036854775807"},
-        {Somme(petit), "-9223372036854775808"},
-        {Somme(0, 1), "1000000000000000000"},
-        {Somme(5, 1), "1000000000000000005"},
-        {Somme(-5, 1), "999999999999999995"},
-        {Somme(-5, -1), "-1000000000000000005"},
-        {Somme(grand, 9), "18223372036854775807"},
-        {Somme(petit, -9), "-18223372036854775808"},
-        {Somme(42, grand / 10), "922337203685477580000000000000000042"},
+        {Somme::depuisParties(0, -5), "-5"},
+        {Somme::depuisParties(0, 2147483648), "2147483648"},
+        {Somme::depuisParties(0, grand), "9223372036854775807"},
+        {Somme::depuisParties(0, petit), "-9223372036854775808"},
+        {Somme::depuisParties(1, 0), "1000000000000000000"},
+        {Somme::depuisParties(1, 5), "1000000000000000005"},
+        {Somme::depuisParties(1, -5), "999999999999999995"},
+        {Somme::depuisParties(-1, -5), "-1000000000000000005"},
+        {Somme::depuisParties(9, grand), "18223372036854775807"},
+        {Somme::depuisParties(-9, petit), "-18223372036854775808"},
+        {Somme::depuisParties(grand / 10, 42), "922337203685477580000000000000000042"},
     };
     for (const auto& c : cas) {
         std::ostringstream sortie;

@@ -9,6 +9,11 @@
 
 #include "rapport.h"  // pour lire une Somme dans les messages d'échec
 
+// Deux sommes de même valeur, quelle que soit la façon dont elles sont repliées.
+bool operator==(const Somme& une, const Somme& autre) {
+    return une.trillions() == autre.trillions() && une.reste() == autre.reste();
+}
+
 namespace {
 
 constexpr std::int32_t plusGrand = std::numeric_limits<std::int32_t>::max();
@@ -77,13 +82,13 @@ TEST(Statistiques, SuitChaqueNombreAjoute) {
         SCOPED_TRACE(::testing::PrintToString(serie.nombres));
         const Statistiques s = remplir(serie.nombres);
         EXPECT_EQ(s.nbNombres(), serie.nbNombres);
-        EXPECT_EQ(s.total(), Somme(serie.total));
+        EXPECT_EQ(s.total(), Somme::depuisParties(0, serie.total));
         EXPECT_EQ(s.minimum(), serie.minimum);
         EXPECT_EQ(s.maximum(), serie.maximum);
         EXPECT_EQ(s.nbPairs(), serie.nbPairs);
         EXPECT_EQ(s.nbImpairs(), serie.nbImpairs);
-        EXPECT_EQ(s.sommePairs(), Somme(serie.sommePairs));
-        EXPECT_EQ(s.sommeImpairs(), Somme(serie.sommeImpairs));
+        EXPECT_EQ(s.sommePairs(), Somme::depuisParties(0, serie.sommePairs));
+        EXPECT_EQ(s.sommeImpairs(), Somme::depuisParties(0, serie.sommeImpairs));
         EXPECT_EQ(s.moyenne(), serie.moyenne);
     }
 }
@@ -113,15 +118,19 @@ TEST(Somme, ResteExacteAuDelaDe64Bits) {
         double enDouble = 0;
     } cas[] = {
         {Somme(), 7, 1, 0, 7, 7.0},
-        {Somme(grand), plusGrand, 3, 9, 223372043297226748, 9223372043297226748.0},
-        {Somme(petit), plusPetit, 3, -9, -223372043297226752, -9223372043297226752.0},
-        {Somme(-5, 1), 0, 0, 0, 999999999999999995, 999999999999999995.0},
-        {Somme(5, -1), 0, 0, 0, -999999999999999995, -999999999999999995.0},
-        {Somme(Somme::unTrillion - 1), 1, 1, 1, 0, 1e18},
+        {Somme::depuisParties(0, grand), plusGrand, 3, 9, 223372043297226748,
+         9223372043297226748.0},
+        {Somme::depuisParties(0, petit), plusPetit, 3, -9, -223372043297226752,
+         -9223372043297226752.0},
+        {Somme::depuisParties(1, -5), 0, 0, 0, 999999999999999995, 999999999999999995.0},
+        {Somme::depuisParties(-1, 5), 0, 0, 0, -999999999999999995, -999999999999999995.0},
+        {Somme::depuisParties(0, Somme::unTrillion - 1), 1, 1, 1, 0, 1e18},
         // En deux arrondis, trillions puis reste, ce double serait le voisin.
-        {Somme(748875707635179193, 1), 0, 0, 1, 748875707635179193, 1748875707635179193.0},
-        {Somme(123, 20), -123, 2, 19, 999999999999999877, 2e19},
-        {Somme(0, -3), plusGrand, 1, -2, -999999997852516353, -2999999997852516353.0},
+        {Somme::depuisParties(1, 748875707635179193), 0, 0, 1, 748875707635179193,
+         1748875707635179193.0},
+        {Somme::depuisParties(20, 123), -123, 2, 19, 999999999999999877, 2e19},
+        {Somme::depuisParties(-3, 0), plusGrand, 1, -2, -999999997852516353,
+         -2999999997852516353.0},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(::testing::PrintToString(c.depart) + " + " + std::to_string(c.fois) + " x " +
@@ -134,7 +143,7 @@ TEST(Somme, ResteExacteAuDelaDe64Bits) {
         EXPECT_EQ(somme.reste(), c.reste);
         EXPECT_EQ(somme.enDouble(), c.enDouble);
         somme.replier();
-        EXPECT_EQ(somme, Somme(c.reste, c.trillions));
+        EXPECT_EQ(somme, Somme::depuisParties(c.trillions, c.reste));
     }
 }
 
