@@ -58,24 +58,6 @@ extern "C" void retablirTerminal(int signal) {
     errno = erreurSauvee;
 }
 
-// Attend que le descripteur soit prêt, au plus delai millisecondes (-1 : sans
-// fin) ; une interruption (Ctrl-Z puis fg) fait reprendre l'attente. Faux si
-// le délai passe ou si l'attente elle-même échoue.
-bool attendrePret(int descripteur, short evenement, int delai = -1) {
-    struct pollfd attente {};
-    attente.fd = descripteur;
-    attente.events = evenement;
-    int prets = 0;
-    while ((prets = poll(&attente, 1, delai)) < 0) {
-        if (errno != EINTR) {
-            return false;
-        }
-    }
-    return prets > 0;
-}
-
-bool pasPret(int erreur) { return erreur == EAGAIN || erreur == EWOULDBLOCK; }
-
 bool estUtf8(const char* jeu) {
     std::string normal;
     for (const char* c = jeu; *c != '\0' && *c != '@'; ++c) {
@@ -104,29 +86,6 @@ bool terminalUtf8() {
         }
     }
     return false;
-}
-
-// Écrit tout sur un descripteur, ou dit pourquoi ce n'est pas possible.
-EtatEcriture ecrireTout(int descripteur, const char* donnees, std::size_t taille) {
-    while (taille > 0) {
-        const ssize_t ecrits = write(descripteur, donnees, taille);
-        if (ecrits < 0 && errno == EINTR) {
-            continue;
-        }
-        // Une sortie non bloquante pleine : on attend que le lecteur suive.
-        if (ecrits < 0 && pasPret(errno) && attendrePret(descripteur, POLLOUT)) {
-            continue;
-        }
-        if (ecrits < 0 && errno == EPIPE) {
-            return EtatEcriture::tuyauFerme;
-        }
-        if (ecrits <= 0) {
-            return EtatEcriture::echec;
-        }
-        donnees += ecrits;
-        taille -= static_cast<std::size_t>(ecrits);
-    }
-    return EtatEcriture::reussie;
 }
 
 // Un message pour l'écran, s'il y en a un : s'il ne passe pas, la pause
@@ -162,7 +121,7 @@ bool lireOctet(unsigned char& octet, int delai) {
         if (lus == 1) {
             return true;
         }
-        if (lus == 0 || !(errno == EINTR || pasPret(errno))) {
+        if (lus == 0 || !(errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) {
             return false;
         }
     }
@@ -273,42 +232,4 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
         sigaction(signauxSurveilles[i], &anciens[i], nullptr);
     }
     sigprocmask(SIG_SETMASK, &avant, nullptr);
-}
-
-std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& raison) {
-    for (;;) {
-        const ssize_t lus = read(STDIN_FILENO, tampon, taille);
-        if (lus >= 0) {
-            return static_cast<std::size_t>(lus);
-        }
-        // Une entrée non bloquante vide n'est pas finie : on attend la suite.
-        if (errno == EINTR || (pasPret(errno) && attendrePret(STDIN_FILENO, POLLIN))) {
-            continue;
-        }
-        raison = expliquerErreur(errno);
-        return 0;
-    }
-}
-
-EtatEcriture ecrireSortieStandard(const char* donnees, std::size_t taille) {
-    return ecrireTout(STDOUT_FILENO, donnees, taille);
-}
-
-EtatEcriture ecrireErreurStandard(const char* donnees, std::size_t taille) {
-    // SIGPIPE attend le temps de l'écriture ; s'il vient d'elle (plus personne
-    // ne lit les erreurs), il est pris ici et le message seul est perdu.
-    sigset_t tuyau;
-    sigset_t avant;
-    sigset_t enAttente;
-    sigemptyset(&tuyau);
-    sigaddset(&tuyau, SIGPIPE);
-    sigprocmask(SIG_BLOCK, &tuyau, &avant);
-    const bool dejaLa = sigpending(&enAttente) == 0 && sigismember(&enAttente, SIGPIPE) == 1;
-    const EtatEcriture etat = ecrireTout(STDERR_FILENO, donnees, taille);
-    if (!dejaLa && sigpending(&enAttente) == 0 && sigismember(&enAttente, SIGPIPE) == 1) {
-        int recu = 0;
-        (void)sigwait(&tuyau, &recu);
-    }
-    sigprocmask(SIG_SETMASK, &avant, nullptr);
-    return etat;
 }

@@ -1,6 +1,12 @@
 #include "flux.h"
 
 #include <cerrno>
+#include <cstring>
+#include <utility>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 std::string expliquerErreur(int erreur) {
     switch (erreur) {
@@ -17,41 +23,100 @@ std::string expliquerErreur(int erreur) {
     }
 }
 
-bool TamponSortie::vider() {
-    const std::size_t enAttente = static_cast<std::size_t>(pptr() - pbase());
-    if (flux_ == Flux::erreurs && enAttente > 0) {
-        (void)ecrire_(pbase(), enAttente);
-    } else if (etat_ == EtatEcriture::reussie && enAttente > 0) {
-        etat_ = ecrire_(pbase(), enAttente);
+namespace {
+
+// La première fin de ligne entre debut et fin, ou fin. Le memchr de la
+// bibliothèque C de Windows (et de Wine) va octet par octet : sur les longs
+// morceaux d'invites, on cherche seize octets à la fois.
+const char* finDeLigne(const char* debut, const char* fin) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i saut = _mm_set1_epi8('\n');
+    for (; fin - debut >= 16; debut += 16) {
+        const __m128i seize = _mm_loadu_si128(reinterpret_cast<const __m128i*>(debut));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(seize, saut)) != 0) {
+            break;
+        }
     }
+#endif
+    const void* ligne = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
+    return ligne != nullptr ? static_cast<const char*>(ligne) : fin;
+}
+
+}  // namespace
+
+TamponSortie::TamponSortie(Flux flux, Ecrivain ecrire, bool crlf)
+    : flux_(flux),
+      ecrire_(ecrire
+                  ? std::move(ecrire)
+                  : Ecrivain(flux == Flux::sortie ? ecrireSortieStandard : ecrireErreurStandard)),
+      crlf_(crlf),
+      tampon_(flux == Flux::sortie ? 65536 : 4096) {
+    remplir(0);
+}
+
+// Le tampon, dont plein octets sont pris. Quand il fait les fins de ligne, il
+// se montre toujours plein : chaque octet passe par xsputn ou overflow.
+void TamponSortie::remplir(std::size_t plein) {
+    char* const debut = tampon_.data();
+    setp(debut, crlf_ ? debut + plein : debut + tampon_.size());
+    pbump(static_cast<int>(plein));
+}
+
+bool TamponSortie::envoyer(const char* donnees, std::size_t taille) {
+    const EtatEcriture etat = ecrire_(donnees, taille);
+    if (flux_ == Flux::sortie) {
+        etat_ = etat;
+    }
+    return etat_ == EtatEcriture::reussie;
+}
+
+bool TamponSortie::vider() {
+    const auto enAttente = static_cast<std::size_t>(pptr() - pbase());
     // Après un échec, ce qui reste n'ira nulle part : on le jette.
-    setp(tampon_.data(), tampon_.data() + tampon_.size());
+    if (enAttente > 0 && etat_ == EtatEcriture::reussie) {
+        (void)envoyer(pbase(), enAttente);
+    }
+    remplir(0);
     return etat_ == EtatEcriture::reussie;
 }
 
 TamponSortie::int_type TamponSortie::overflow(int_type caractere) {
-    if (!vider()) {
-        return traits_type::eof();
+    if (traits_type::eq_int_type(caractere, traits_type::eof())) {
+        return vider() ? traits_type::not_eof(caractere) : traits_type::eof();
     }
-    if (!traits_type::eq_int_type(caractere, traits_type::eof())) {
-        *pptr() = traits_type::to_char_type(caractere);
-        pbump(1);
-    }
-    return traits_type::not_eof(caractere);
+    const char octet = traits_type::to_char_type(caractere);
+    return xsputn(&octet, 1) == 1 ? caractere : traits_type::eof();
 }
 
 std::streamsize TamponSortie::xsputn(const char_type* donnees, std::streamsize taille) {
-    if (static_cast<std::size_t>(taille) < tampon_.size() / 4) {
-        return std::streambuf::xsputn(donnees, taille);
+    const char* const fin = donnees + taille;
+    if (static_cast<std::size_t>(taille) >= morceauDirect &&
+        (!crlf_ || finDeLigne(donnees, fin) == fin)) {
+        return vider() && envoyer(donnees, static_cast<std::size_t>(taille)) ? taille : 0;
     }
-    if (!vider()) {
-        return 0;
+    const char* suite = donnees;
+    while (suite < fin) {
+        auto plein = static_cast<std::size_t>(pptr() - pbase());
+        // Une fin de ligne faite prend deux octets.
+        if (plein + (crlf_ ? 2 : 1) > tampon_.size()) {
+            if (!vider()) {
+                return suite - donnees;
+            }
+            plein = 0;
+        }
+        const std::size_t place = tampon_.size() - plein - (crlf_ ? 1 : 0);
+        const auto reste = static_cast<std::size_t>(fin - suite);
+        const char* const jusqua = suite + (reste < place ? reste : place);
+        const char* const ligne = crlf_ ? finDeLigne(suite, jusqua) : jusqua;
+        std::memcpy(tampon_.data() + plein, suite, static_cast<std::size_t>(ligne - suite));
+        plein += static_cast<std::size_t>(ligne - suite);
+        suite = ligne;
+        if (ligne < jusqua) {
+            tampon_[plein++] = '\r';
+            tampon_[plein++] = '\n';
+            ++suite;
+        }
+        remplir(plein);
     }
-    const auto octets = static_cast<std::size_t>(taille);
-    if (flux_ == Flux::erreurs) {
-        (void)ecrire_(donnees, octets);
-        return taille;
-    }
-    etat_ = ecrire_(donnees, octets);
-    return etat_ == EtatEcriture::reussie ? taille : 0;
+    return taille;
 }

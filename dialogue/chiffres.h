@@ -7,6 +7,7 @@
 // colonne n'ont que ceux-là. Une instruction propre à un processeur ou à un
 // compilateur a toujours sa version portable à côté, que les tests comparent.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -102,7 +103,7 @@ inline std::uint64_t marquesBlancs(std::uint64_t mot) {
 // Un bit par octet blanc de 64 octets, le premier en poids faible.
 inline std::uint64_t blancsPortable(const char* octets) {
     std::uint64_t masque = 0;
-    for (unsigned mot = 0; mot < 8; ++mot) {
+    for (std::size_t mot = 0; mot < 8; ++mot) {
         // Les huit bits du haut rassemblés : l'octet k donne le bit k.
         const std::uint64_t marques = marquesBlancs(huitOctets(octets + 8 * mot));
         masque |= (((marques >> 7) * 0x0102040810204080u) >> 56) << (8 * mot);
@@ -118,7 +119,7 @@ inline std::uint64_t blancs(const char* octets) {
     const __m128i tabulation = _mm_set1_epi8('\t');
     const __m128i ecart = _mm_set1_epi8('\r' - '\t');
     std::uint64_t masque = 0;
-    for (unsigned i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         const __m128i seize = _mm_loadu_si128(reinterpret_cast<const __m128i*>(octets + 16 * i));
         // \t à \r : l'écart à \t, sans signe, ne dépasse pas 4.
         const __m128i depuisTab = _mm_sub_epi8(seize, tabulation);
@@ -133,11 +134,9 @@ inline std::uint64_t blancs(const char* octets) {
 #endif
 }
 
-// Un nombre de 32 bits signés : sa valeur absolue, avec un moins (negatif
-// vaut 1) ou sans, va jusqu'à 2^31 ou 2^31 - 1.
-inline bool dansLesLimites(std::uint64_t valeur, std::uint64_t negatif) {
-    return valeur <= 0x7FFFFFFFu + negatif;
-}
+// La plus grande valeur absolue d'un nombre de 32 bits signés, avec un moins
+// (negatif vaut 1) ou sans : 2^31 ou 2^31 - 1.
+inline std::uint64_t plusGrandeValeur(std::uint64_t negatif) { return 0x7FFFFFFFu + negatif; }
 
 // Le nombre lui-même, sans branche ; -2^31 s'obtient sans dépasser, par le
 // calcul sur 64 bits.

@@ -111,9 +111,8 @@ std::size_t convertir(const char* position, const std::uint32_t (&bascules)[octe
             refus |= chiffres::nonChiffres(deux);
             valeur += (((deux >> 48) & 0xFF) * 10 + (deux >> 56)) * 100000000;
         }
-        // Hors limites, ou le 0 qui finit la série : au lecteur de le lire.
-        refus |= static_cast<std::uint64_t>(valeur == 0) |
-                 static_cast<std::uint64_t>(!chiffres::dansLesLimites(valeur, negatif));
+        // Le 0 qui finit la série, ou hors limites : au lecteur de le lire.
+        refus |= static_cast<std::uint64_t>(valeur - 1 >= chiffres::plusGrandeValeur(negatif));
         if (refus != 0) {
             break;
         }

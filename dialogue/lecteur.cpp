@@ -110,7 +110,7 @@ Saisie Lecteur::lireEntier() {
             break;
         }
     }
-    if (!chiffres::dansLesLimites(valeur, negatif ? 1 : 0)) {
+    if (valeur > chiffres::plusGrandeValeur(negatif ? 1 : 0)) {
         return {Lecture::horsLimites, 0};
     }
     return {Lecture::nombre, chiffres::signe(valeur, negatif ? 1 : 0)};

@@ -45,6 +45,15 @@ class SourceSurveillee final : public SourceOctets {
     std::function<void()> avantLecture_;
 };
 
+// Le texte attendu quand le tampon fait les fins de ligne du système.
+std::string avecCrLf(const std::string& texte, bool crlf) {
+    std::string fait;
+    for (const char octet : texte) {
+        fait += crlf && octet == '\n' ? "\r\n" : std::string(1, octet);
+    }
+    return fait;
+}
+
 bool finitPar(const std::string& texte, const std::string& fin) {
     return texte.size() >= fin.size() &&
            texte.compare(texte.size() - fin.size(), fin.size(), fin) == 0;
@@ -66,22 +75,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         tirage = tirage * 1664525u + 1013904223u;
         morceaux.push_back(1 + (tirage >> 8) % plusGrand);
     }
-    // Ce qui sort du programme par ses propres tampons, tels qu'il les vide.
+    // Ce qui sort du programme par ses propres tampons, tels qu'il les vide,
+    // avec les fins de ligne de Windows quand le premier octet est impair.
+    const bool crlf = (donnees[0] & 1) != 0;
     const std::string invite = "Entrer un nombre entier : ";
     const std::string question = "Voulez-vous continuer? (o/n) ";
     std::string ecrit;
     std::string avertis;
     std::vector<std::size_t> avantAvertissements;
     bool enOrdre = true;
-    TamponSortie tamponSortie(TamponSortie::Flux::sortie, [&](const char* octets, std::size_t n) {
-        ecrit.append(octets, n);
-        return EtatEcriture::reussie;
-    });
-    TamponSortie tamponErreurs(TamponSortie::Flux::erreurs, [&](const char* octets, std::size_t n) {
-        avantAvertissements.push_back(ecrit.size());
-        avertis.append(octets, n);
-        return EtatEcriture::reussie;
-    });
+    TamponSortie tamponSortie(
+        TamponSortie::Flux::sortie,
+        [&](const char* octets, std::size_t n) {
+            ecrit.append(octets, n);
+            return EtatEcriture::reussie;
+        },
+        crlf);
+    TamponSortie tamponErreurs(
+        TamponSortie::Flux::erreurs,
+        [&](const char* octets, std::size_t n) {
+            avantAvertissements.push_back(ecrit.size());
+            avertis.append(octets, n);
+            return EtatEcriture::reussie;
+        },
+        crlf);
     std::ostream sortie(&tamponSortie);
     std::ostream erreurs(&tamponErreurs);
     SourceTexte texteTape(texte, morceaux);
@@ -93,10 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const int statut = dialoguer(entree, sortie, erreurs, console);
     sortie.flush();
 
-    const DialogueAttendu attendu = dialogueAttendu(texte);
+    DialogueAttendu attendu = dialogueAttendu(texte);
+    for (std::size_t& avant : attendu.avantAvertissements) {
+        avant = avecCrLf(attendu.sortie.substr(0, avant), crlf).size();
+    }
     verifier(statut == 0, "statut");
-    verifier(ecrit == attendu.sortie, "sortie standard");
-    verifier(avertis == attendu.erreurs, "sortie d'erreur");
+    verifier(ecrit == avecCrLf(attendu.sortie, crlf), "sortie standard");
+    verifier(avertis == avecCrLf(attendu.erreurs, crlf), "sortie d'erreur");
     verifier(avantAvertissements == attendu.avantAvertissements, "ce qui précède un avertissement");
     verifier(enOrdre, "ce qui est écrit part avant chaque attente");
     verifier(console.effacements == attendu.series, "un effacement par série");

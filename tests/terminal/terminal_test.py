@@ -399,7 +399,8 @@ class ConsoleWindows(unittest.TestCase):
         fichier = os.path.join(dossier, "journal.txt")
         # Rien ne paraît avant la pause : on tape d'avance. Le terminal garde
         # alors les touches telles quelles, Entrée comprise, pour la console.
-        self.lancer(f" > '{fichier}'", "stty -icanon -echo -icrnl; ")
+        self.lancer(f" > '{fichier}'", "stty -icanon -echo -icrnl; echo clavier-pret; ")
+        self.attendre(lambda e: "clavier-pret" in e, "le terminal réglé", 120)
         cas = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cas",
                            "parcours-complet")
         with open(cas + ".entree") as entree:
