@@ -38,7 +38,6 @@ class Dialogue {
 
   private:
     std::int32_t lireNombre();
-    std::int32_t lireNombreApres(Saisie saisie);
     void ecrireInvites();
     bool avantLecture();
     void rejeter(Lecture lecture);
@@ -85,28 +84,20 @@ bool Dialogue::avantLecture() {
 }
 
 // Le nombre lu ; 0, qui termine la série, quand l'entrée est finie ou quand
-// la sortie est perdue et qu'il n'y a plus personne à qui parler. Court, pour
-// se fondre dans la boucle de la série ; le reste est à part.
+// la sortie est perdue et qu'il n'y a plus personne à qui parler. Une sortie
+// perdue au moment d'attendre a déjà fini l'entrée ; perdue en disant un
+// rejet, elle arrête les rejets.
 std::int32_t Dialogue::lireNombre() {
-    ++invitesEnAttente_;
-    const Saisie saisie = lecteur_.lireEntier();
-    return saisie.lecture == Lecture::nombre ? saisie.nombre : lireNombreApres(saisie);
-}
-
-// Après une saisie rejetée ou la fin de l'entrée. Une sortie perdue au moment
-// d'attendre a déjà fini l'entrée ; perdue en disant un rejet, elle arrête ici
-// la série.
-std::int32_t Dialogue::lireNombreApres(Saisie saisie) {
     for (;;) {
-        if (!sortie_ || saisie.lecture == Lecture::fin) {
-            return 0;
-        }
+        ++invitesEnAttente_;
+        const Saisie saisie = lecteur_.lireEntier();
         if (saisie.lecture == Lecture::nombre) {
             return saisie.nombre;
         }
+        if (saisie.lecture == Lecture::fin || !sortie_) {
+            return 0;
+        }
         rejeter(saisie.lecture);
-        ++invitesEnAttente_;
-        saisie = lecteur_.lireEntier();
     }
 }
 
