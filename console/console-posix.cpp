@@ -68,24 +68,29 @@ bool estUtf8(const char* jeu) {
     return normal == "utf8";
 }
 
-// Le jeu de caractères que la bibliothèque C prendrait pour ce terminal,
-// lu sans toucher à la locale du programme.
+// Le jeu de caractères de ce terminal, lu sans toucher à la locale du
+// programme, dans la variable que la bibliothèque C lirait. Sans aucune, la
+// locale POSIX, quelle que soit la bibliothèque C (musl prendrait C.UTF-8).
 bool terminalUtf8() {
-    locale_t locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+    const char* nom = nullptr;
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        nom = std::getenv(variable);
+        if (nom != nullptr && *nom != '\0') {
+            break;
+        }
+    }
+    if (nom == nullptr || *nom == '\0') {
+        return false;
+    }
+    locale_t locale = newlocale(LC_CTYPE_MASK, nom, static_cast<locale_t>(nullptr));
     if (locale != static_cast<locale_t>(nullptr)) {
         const bool utf8 = estUtf8(nl_langinfo_l(CODESET, locale));
         freelocale(locale);
         return utf8;
     }
     // Locale absente de cette machine : son nom dit encore ce qu'attend le terminal.
-    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* nom = std::getenv(variable);
-        if (nom != nullptr && *nom != '\0') {
-            const char* point = std::strchr(nom, '.');
-            return estUtf8(point != nullptr ? point + 1 : nom);
-        }
-    }
-    return false;
+    const char* point = std::strchr(nom, '.');
+    return estUtf8(point != nullptr ? point + 1 : nom);
 }
 
 // Un message pour l'écran, s'il y en a un : s'il ne passe pas, la pause
