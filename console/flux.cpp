@@ -63,9 +63,9 @@ void TamponSortie::remplir(std::size_t plein) {
 }
 
 bool TamponSortie::envoyer(const char* donnees, std::size_t taille) {
-    const EtatEcriture etat = ecrire_(donnees, taille);
+    const EtatEcriture resultat = ecrire_(donnees, taille);
     if (flux_ == Flux::sortie) {
-        etat_ = etat;
+        etat_ = resultat;
     }
     return etat_ == EtatEcriture::reussie;
 }
