@@ -10,6 +10,7 @@
 
 #include "chiffres.h"
 #include "console_factice.h"
+#include "flux.h"
 #include "modele.h"
 
 namespace {
@@ -120,6 +121,23 @@ TEST(Dialogue, UneSaisieAChevalSurDeuxLecturesSeLitEntiere) {
         EXPECT_EQ(sortie.str(), attendu.sortie);
         EXPECT_EQ(erreurs.str(), attendu.erreurs);
     }
+}
+
+// Les fins de ligne de Windows, faites en entrant dans le tampon : au bord du
+// tampon, et dans un long morceau, qui ne part pas tel quel.
+TEST(TamponSortie, FaitLesCrLfAuBordEtDansUnLongMorceau) {
+    std::string recu;
+    TamponSortie tampon(
+        TamponSortie::Flux::sortie,
+        [&](const char* octets, std::size_t n) {
+            recu.append(octets, n);
+            return EtatEcriture::reussie;
+        },
+        true);
+    const std::string texte = std::string(65534, 'a') + "b\n" + std::string(20000, 'c') + "\nd";
+    tampon.sputn(texte.data(), static_cast<std::streamsize>(texte.size()));
+    tampon.pubsync();
+    EXPECT_TRUE(recu == std::string(65534, 'a') + "b\r\n" + std::string(20000, 'c') + "\r\nd");
 }
 
 // Les tours des chiffres huit à la fois, contre une boucle octet par octet :
