@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -49,6 +50,9 @@ class SourceTexte final : public SourceOctets {
         : texte_(std::move(texte)), morceaux_(std::move(morceaux)) {}
 
     std::size_t lire(char* tampon, std::size_t taille) override {
+        if (avantChaqueLecture) {
+            avantChaqueLecture();  // là où le programme peut attendre
+        }
         std::size_t n = std::min(taille, texte_.size() - position_);
         if (!morceaux_.empty()) {
             n = std::min(n, morceaux_[lectures_++ % morceaux_.size()]);
@@ -57,6 +61,8 @@ class SourceTexte final : public SourceOctets {
         position_ += n;
         return n;
     }
+
+    std::function<void()> avantChaqueLecture;
 
   private:
     std::string texte_;

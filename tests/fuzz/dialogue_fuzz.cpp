@@ -9,10 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "console_factice.h"
@@ -28,22 +26,6 @@ void verifier(bool condition, const char* quoi) {
         std::abort();
     }
 }
-
-// Chaque lecture peut faire attendre : avant elle, tout ce qui est écrit est
-// déjà parti.
-class SourceSurveillee final : public SourceOctets {
-  public:
-    SourceSurveillee(SourceOctets& source, std::function<void()> avantLecture)
-        : source_(source), avantLecture_(std::move(avantLecture)) {}
-    std::size_t lire(char* tampon, std::size_t taille) override {
-        avantLecture_();
-        return source_.lire(tampon, taille);
-    }
-
-  private:
-    SourceOctets& source_;
-    std::function<void()> avantLecture_;
-};
 
 // Le texte attendu quand le tampon fait les fins de ligne du système.
 std::string avecCrLf(const std::string& texte, bool crlf) {
@@ -101,10 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         crlf);
     std::ostream sortie(&tamponSortie);
     std::ostream erreurs(&tamponErreurs);
-    SourceTexte texteTape(texte, morceaux);
-    SourceSurveillee entree(texteTape, [&] {
+    // Avant chaque lecture, tout ce qui est écrit est déjà parti.
+    SourceTexte entree(texte, morceaux);
+    entree.avantChaqueLecture = [&] {
         enOrdre = enOrdre && (finitPar(ecrit, invite) || finitPar(ecrit, question));
-    });
+    };
     ConsoleFactice console(false);
 
     const int statut = dialoguer(entree, sortie, erreurs, console);
