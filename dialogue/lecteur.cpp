@@ -30,10 +30,10 @@ bool Lecteur::remplir() {
     return true;
 }
 
-bool Lecteur::sauterBlancs() {
+bool Lecteur::allerAuPremier(bool blanc) {
     do {
         for (; courant_ < fin_; ++courant_) {
-            if (!estBlanc(*courant_)) {
+            if (estBlanc(*courant_) == blanc) {
                 return true;
             }
         }
@@ -41,18 +41,8 @@ bool Lecteur::sauterBlancs() {
     return false;
 }
 
-void Lecteur::jeterSaisie() {
-    do {
-        for (; courant_ < fin_; ++courant_) {
-            if (estBlanc(*courant_)) {
-                return;
-            }
-        }
-    } while (remplir());
-}
-
 bool Lecteur::prendreCaractere(char& caractere) {
-    if (!sauterBlancs()) {
+    if (!allerAuPremier(false)) {
         return false;
     }
     caractere = *courant_++;
@@ -66,7 +56,7 @@ std::uint64_t Lecteur::prendreColonne(Statistiques& statistiques) {
 }
 
 Saisie Lecteur::lireEntier() {
-    if (!sauterBlancs()) {
+    if (!allerAuPremier(false)) {
         return {Lecture::fin, 0};
     }
     const bool negatif = *courant_ == '-';

@@ -41,14 +41,16 @@ class Lecteur {
     std::uint64_t prendreColonne(Statistiques& statistiques);
 
     // Jette la saisie en cours jusqu'au prochain blanc, quelle que soit sa longueur.
-    void jeterSaisie();
+    void jeterSaisie() { (void)allerAuPremier(true); }
 
     // Le prochain caractère qui n'est pas un blanc ; faux à la fin de l'entrée.
     bool prendreCaractere(char& caractere);
 
   private:
     bool remplir();
-    bool sauterBlancs();
+    // Avance jusqu'au premier octet blanc (ou non), en remplissant le tampon
+    // autant qu'il le faut ; faux à la fin de l'entrée.
+    bool allerAuPremier(bool blanc);
 
     SourceOctets& source_;
     std::function<bool()> avantLecture_;
