@@ -31,10 +31,6 @@ constexpr int nbSignaux = static_cast<int>(sizeof signauxSurveilles / sizeof sig
 // Ce que faisait chaque signal avant la pause.
 struct sigaction anciens[nbSignaux];
 
-bool ignore(const struct sigaction& action) {
-    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
-}
-
 // Ne fait que des appels sûrs dans un gestionnaire de signal : rend au
 // terminal ses réglages, puis laisse le signal suivre le cours qu'il avait
 // avant la pause.
@@ -72,37 +68,27 @@ bool estUtf8(const char* jeu) {
 // programme, dans la variable que la bibliothèque C lirait. Sans aucune, la
 // locale POSIX, quelle que soit la bibliothèque C (musl prendrait C.UTF-8).
 bool terminalUtf8() {
-    const char* nom = nullptr;
     for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        nom = std::getenv(variable);
-        if (nom != nullptr && *nom != '\0') {
-            break;
+        const char* nom = std::getenv(variable);
+        if (nom == nullptr || *nom == '\0') {
+            continue;
         }
+        locale_t locale = newlocale(LC_CTYPE_MASK, nom, static_cast<locale_t>(nullptr));
+        if (locale != static_cast<locale_t>(nullptr)) {
+            const bool utf8 = estUtf8(nl_langinfo_l(CODESET, locale));
+            freelocale(locale);
+            return utf8;
+        }
+        // Locale absente de cette machine : son nom dit encore ce qu'attend le terminal.
+        const char* point = std::strchr(nom, '.');
+        return estUtf8(point != nullptr ? point + 1 : nom);
     }
-    if (nom == nullptr || *nom == '\0') {
-        return false;
-    }
-    locale_t locale = newlocale(LC_CTYPE_MASK, nom, static_cast<locale_t>(nullptr));
-    if (locale != static_cast<locale_t>(nullptr)) {
-        const bool utf8 = estUtf8(nl_langinfo_l(CODESET, locale));
-        freelocale(locale);
-        return utf8;
-    }
-    // Locale absente de cette machine : son nom dit encore ce qu'attend le terminal.
-    const char* point = std::strchr(nom, '.');
-    return estUtf8(point != nullptr ? point + 1 : nom);
-}
-
-// Un message pour l'écran, s'il y en a un : s'il ne passe pas, la pause
-// attend quand même.
-void montrer(int ecran, const char* texte) {
-    if (ecran >= 0) {
-        (void)ecrireTout(ecran, texte, std::strlen(texte));
-    }
+    return false;
 }
 
 // Où montrer le message de la pause : l'écran de l'utilisateur, même quand
-// la sortie standard part dans un tube.
+// la sortie standard part dans un tube ; -1 sans écran, que l'écriture
+// refuse.
 int ouvrirEcran(bool& aFermer) {
     aFermer = false;
     if (isatty(STDOUT_FILENO) != 0) {
@@ -203,7 +189,7 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     // Un signal que l'appelant ignore (nohup, trap '' INT) le reste.
     for (int i = 0; i < nbSignaux; ++i) {
         sigaction(signauxSurveilles[i], nullptr, &anciens[i]);
-        if (!ignore(anciens[i])) {
+        if ((anciens[i].sa_flags & SA_SIGINFO) != 0 || anciens[i].sa_handler != SIG_IGN) {
             sigaction(signauxSurveilles[i], &gestionnaire, nullptr);
         }
     }
@@ -214,9 +200,11 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     if (tcsetattr(STDIN_FILENO, TCSANOW, &reglagesPause) == 0) {
         bool aFermer = false;
         const int ecran = ouvrirEcran(aFermer);
-        montrer(ecran, "Appuyez sur une touche pour continuer...");
+        // Un message qui ne passe pas n'empêche pas la pause d'attendre.
+        constexpr char message[] = "Appuyez sur une touche pour continuer...";
+        (void)ecrireTout(ecran, message, sizeof message - 1);
         lireTouche();
-        montrer(ecran, "\n");
+        (void)ecrireTout(ecran, "\n", 1);
         if (aFermer) {
             close(ecran);
         }

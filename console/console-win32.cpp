@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <ostream>
 
@@ -46,13 +45,6 @@ BOOL WINAPI arreterPoliment(DWORD evenement) {
         ExitProcess(STATUS_CONTROL_C_EXIT);
     }
     return FALSE;
-}
-
-// Un message pour la fenêtre : s'il ne passe pas, la pause attend quand même.
-void montrer(HANDLE ecran, const char* texte) {
-    if (ecran != INVALID_HANDLE_VALUE) {
-        (void)ecrireTout(ecran, texte, std::strlen(texte));
-    }
 }
 
 // Les touches qui ne font que modifier les autres : seules, elles ne
@@ -141,9 +133,12 @@ void ConsoleSysteme::attendreTouche(std::ostream& sortie) {
     HANDLE ecran =
         CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
-    montrer(ecran, "Appuyez sur une touche pour continuer...");
+    // Sans fenêtre (INVALID_HANDLE_VALUE), l'écriture refuse le message, et
+    // la pause attend quand même.
+    constexpr char message[] = "Appuyez sur une touche pour continuer...";
+    (void)ecrireTout(ecran, message, sizeof message - 1);
     lireTouche(GetStdHandle(STD_INPUT_HANDLE));
-    montrer(ecran, "\r\n");
+    (void)ecrireTout(ecran, "\r\n", 2);
     if (ecran != INVALID_HANDLE_VALUE) {
         CloseHandle(ecran);
     }

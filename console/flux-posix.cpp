@@ -9,12 +9,6 @@
 
 #include "flux.h"
 
-namespace {
-
-bool pasPret(int erreur) { return erreur == EAGAIN || erreur == EWOULDBLOCK; }
-
-}  // namespace
-
 bool attendrePret(Descripteur descripteur, short evenement, int delai) {
     struct pollfd attente {};
     attente.fd = descripteur;
@@ -35,7 +29,8 @@ EtatEcriture ecrireTout(Descripteur descripteur, const char* donnees, std::size_
             continue;
         }
         // Une sortie non bloquante pleine : on attend que le lecteur suive.
-        if (ecrits < 0 && pasPret(errno) && attendrePret(descripteur, POLLOUT)) {
+        if (ecrits < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) &&
+            attendrePret(descripteur, POLLOUT)) {
             continue;
         }
         if (ecrits < 0 && errno == EPIPE) {
@@ -57,7 +52,8 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& ra
             return static_cast<std::size_t>(lus);
         }
         // Une entrée non bloquante vide n'est pas finie : on attend la suite.
-        if (errno == EINTR || (pasPret(errno) && attendrePret(STDIN_FILENO, POLLIN))) {
+        if (errno == EINTR ||
+            ((errno == EAGAIN || errno == EWOULDBLOCK) && attendrePret(STDIN_FILENO, POLLIN))) {
             continue;
         }
         raison = expliquerErreur(errno);

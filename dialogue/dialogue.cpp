@@ -57,19 +57,18 @@ void Dialogue::ecrireInvites() {
     // Par blocs de 104 Kio, que la sortie écrit sans les recopier : plus
     // grands que TamponSortie::morceauDirect.
     constexpr std::uint64_t invitesParBloc = 4096;
-    static char bloc[invitesParBloc * invite.size()];
-    static const bool rempli = [] {
+    static const std::string bloc = [] {
+        std::string invites;
         for (std::uint64_t i = 0; i < invitesParBloc; ++i) {
-            invite.copy(bloc + i * invite.size(), invite.size());
+            invites += invite;
         }
-        return true;
+        return invites;
     }();
-    (void)rempli;
     while (invitesEnAttente_ > 0) {
         const std::uint64_t combien =
             invitesEnAttente_ < invitesParBloc ? invitesEnAttente_ : invitesParBloc;
         const auto taille = static_cast<std::streamsize>(combien * invite.size());
-        if (sortie_.rdbuf()->sputn(bloc, taille) != taille) {
+        if (sortie_.rdbuf()->sputn(bloc.data(), taille) != taille) {
             sortie_.setstate(std::ios::badbit);
         }
         invitesEnAttente_ -= combien;
@@ -151,12 +150,9 @@ int dialoguer(SourceOctets& entree, std::ostream& sortie, std::ostream& erreurs,
     while (reponse == 'O') {
         dialogue.saisirSerie();
         reponse = dialogue.demanderSuite();
-        if (!sortie) {
-            return 1;
-        }
     }
-    sortie << "\nAurevoir!!!" << std::endl;
-    if (!sortie) {
+    // Une sortie perdue a répondu non, et l'au revoir ne passe pas non plus.
+    if (!(sortie << "\nAurevoir!!!" << std::endl)) {
         return 1;
     }
     console.attendreTouche(sortie);

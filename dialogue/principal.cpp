@@ -1,4 +1,3 @@
-#include <cstring>
 #include <ostream>
 #include <string>
 
@@ -38,28 +37,11 @@ std::string aide(const std::string& eAigu) {
         "\n"
         "Le manuel : man statistiques ; avant l'installation, man -l statistiques.1\n"
         "dans le dossier de construction.\n";
-    for (std::size_t place = texte.find('\x01'); place != std::string::npos;
-         place = texte.find('\x01', place)) {
+    for (std::size_t place = 0; (place = texte.find('\x01', place)) != std::string::npos;
+         place += eAigu.size()) {
         texte.replace(place, 1, eAigu);
-        place += eAigu.size();
     }
     return texte;
-}
-
-// Ce que demande la ligne de commande : l'aide, la version, ou (rien, ou
-// tout autre argument) le dialogue.
-enum class Demande { dialogue, aide, version };
-
-Demande demande(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            return Demande::aide;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            return Demande::version;
-        }
-    }
-    return Demande::dialogue;
 }
 
 }  // namespace
@@ -71,39 +53,37 @@ int main(int argc, char** argv) {
     TamponSortie tamponSortie;
     std::ostream sortie(&tamponSortie);
 
-    int statut = 0;
-    switch (demande(argc, argv)) {
-        case Demande::aide:
+    // Le premier argument qui demande l'aide ou la version l'obtient ; tout
+    // autre argument est ignoré, et le dialogue a lieu.
+    bool repondu = false;
+    for (int i = 1; i < argc && !repondu; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
             sortie << aide(console.eAigu());
-            break;
-        case Demande::version:
+            repondu = true;
+        } else if (argument == "--version") {
             sortie << "statistiques " STATISTIQUES_VERSION "\n";
-            break;
-        case Demande::dialogue: {
-            EntreeStandard entree;
-            statut = dialoguer(entree, sortie, erreurs, console);
-            sortie.flush();
-            // Ce qui a été lu avant l'erreur est déjà dans le rapport ; l'échec
-            // se dit quand même, et le statut le montre.
-            if (!entree.erreur().empty()) {
-                erreurs << "statistiques : impossible de lire les saisies (" << entree.erreur()
-                        << ").\n"
-                        << std::flush;
-                statut = 1;
-            }
-            break;
+            repondu = true;
+        }
+    }
+    int statut = 0;
+    if (!repondu) {
+        EntreeStandard entree;
+        statut = dialoguer(entree, sortie, erreurs, console);
+        sortie.flush();
+        // Ce qui a été lu avant l'erreur est déjà dans le rapport ; l'échec
+        // se dit quand même, et le statut le montre.
+        if (!entree.erreur().empty()) {
+            erreurs << "statistiques : impossible de lire les saisies (" << entree.erreur()
+                    << ").\n"
+                    << std::flush;
+            statut = 1;
         }
     }
     sortie.flush();
-    switch (tamponSortie.etat()) {
-        case EtatEcriture::reussie:
-            return statut;
-        case EtatEcriture::tuyauFerme:
-            // Le lecteur s'en est allé : on se tait, comme tout outil du système.
-            return 1;
-        case EtatEcriture::echec:
-            break;
+    // Un lecteur parti (tuyauFerme) : on se tait, comme tout outil du système.
+    if (tamponSortie.etat() == EtatEcriture::echec) {
+        erreurs << "statistiques : sortie standard inutilisable, fin du programme.\n" << std::flush;
     }
-    erreurs << "statistiques : sortie standard inutilisable, fin du programme.\n" << std::flush;
-    return 1;
+    return tamponSortie.etat() == EtatEcriture::reussie ? statut : 1;
 }

@@ -3,21 +3,14 @@
 #include <cstdint>
 
 std::ostream& operator<<(std::ostream& sortie, const Somme& somme) {
-    const std::int64_t trillions = somme.trillions();
-    std::int64_t reste = somme.reste();
-    if (trillions == 0) {
+    const std::int64_t reste = somme.reste();
+    if (somme.trillions() == 0) {
         return sortie << reste;
     }
     // Les 18 derniers chiffres, zéros compris, sans toucher aux réglages du
     // flux ; le signe est déjà celui des trillions.
-    reste = reste < 0 ? -reste : reste;
-    char chiffres[18];
-    for (int i = 17; i >= 0; --i) {
-        chiffres[i] = static_cast<char>('0' + reste % 10);
-        reste /= 10;
-    }
-    sortie << trillions;
-    return sortie.write(chiffres, sizeof chiffres);
+    const std::string chiffres = std::to_string(reste < 0 ? -reste : reste);
+    return sortie << somme.trillions() << std::string(18 - chiffres.size(), '0') << chiffres;
 }
 
 void afficherRapport(std::ostream& sortie, const Statistiques& statistiques,

@@ -63,17 +63,13 @@ void Statistiques::ajouterTous(const std::int32_t* nombres, std::size_t combien)
         minimum_ = plusPetit;
         maximum_ = plusGrand;
         if ((nbNombres_ & (periodeRepli - 1)) == 0) {
-            replier();
+            total_.replier();
+            sommePairs_.replier();
+            sommeImpairs_.replier();
         }
         nombres += partie;
         combien -= partie;
     }
-}
-
-void Statistiques::replier() {
-    total_.replier();
-    sommePairs_.replier();
-    sommeImpairs_.replier();
 }
 
 float Statistiques::moyenne() const {

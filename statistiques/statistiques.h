@@ -86,8 +86,6 @@ class Statistiques {
     const Somme& sommeImpairs() const { return sommeImpairs_; }
 
   private:
-    void replier();
-
     std::int64_t nbNombres_ = 0;
     Somme total_;
     std::int32_t minimum_ = 0;
