@@ -29,9 +29,7 @@ inline bool estChiffre(char caractere) { return caractere >= '0' && caractere <=
 // Vrai sur un processeur petit-boutiste ; les compilateurs le savent d'avance.
 inline bool petitBoutiste() {
     const std::uint16_t un = 1;
-    unsigned char premier = 0;
-    std::memcpy(&premier, &un, 1);
-    return premier == 1;
+    return *reinterpret_cast<const unsigned char*>(&un) == 1;
 }
 
 // Une seule lecture ; sur un processeur gros-boutiste, les octets sont

@@ -67,17 +67,10 @@ std::size_t marquerBascules(const char* position, std::size_t groupes,
                 bascule &= bascule - 1;
             }
         };
-        ecrire(4);
-        ecrire(4);
-        ecrire(4);
-        ecrire(2);
+        ecrire(14);
         if (compte > 14) {
-            ecrire(4);
-            ecrire(4);
-            for (; i < compte; ++i) {
-                ecrites[i] = static_cast<std::uint32_t>(base + chiffres::rangDuPremier(bascule));
-                bascule &= bascule - 1;
-            }
+            ecrire(8);
+            ecrire(compte > i ? compte - i : 0);
         }
         nbBascules += compte;
     }
@@ -130,12 +123,9 @@ const char* prendre(const char* debut, const char* fin, Statistiques& statistiqu
     pris = 0;
     const char* position = debut;
     std::size_t groupesDuBloc = 1;
-    for (;;) {
-        const auto reste = static_cast<std::size_t>(fin - position);
-        if (reste < 64) {
-            break;
-        }
-        const std::size_t groupes = reste / 64 < groupesDuBloc ? reste / 64 : groupesDuBloc;
+    while (fin - position >= 64) {
+        const auto reste = static_cast<std::size_t>(fin - position) / 64;
+        const std::size_t groupes = reste < groupesDuBloc ? reste : groupesDuBloc;
         groupesDuBloc = 2 * groupesDuBloc < groupesParBloc ? 2 * groupesDuBloc : groupesParBloc;
         const std::size_t nbBascules = marquerBascules(position, groupes, bascules);
         const std::size_t saisies = nbBascules / 2;

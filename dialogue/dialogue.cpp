@@ -26,8 +26,7 @@ class Dialogue {
         : lecteur_(entree, [this] { return avantLecture(); }),
           sortie_(sortie),
           erreurs_(erreurs),
-          console_(console),
-          eAigu_(console.eAigu()) {}
+          console_(console) {}
     // Le lecteur rappelle ce dialogue-ci : il ne se copie pas.
     Dialogue(const Dialogue&) = delete;
     Dialogue& operator=(const Dialogue&) = delete;
@@ -46,7 +45,6 @@ class Dialogue {
     std::ostream& sortie_;
     std::ostream& erreurs_;
     Console& console_;
-    const std::string eAigu_;
     // Les invites des nombres déjà arrivés ne s'écrivent pas une à une : on
     // les compte, et elles partent d'un bloc avant toute autre sortie et
     // avant d'attendre l'entrée. Le texte écrit est le même, dans le même ordre.
@@ -123,7 +121,7 @@ void Dialogue::saisirSerie() {
     }
     ecrireInvites();
     if (statistiques.nbNombres() >= 1) {
-        afficherRapport(sortie_, statistiques, eAigu_);
+        afficherRapport(sortie_, statistiques, console_.eAigu());
     }
 }
 

@@ -3,9 +3,6 @@
 #include "chiffres.h"
 #include "colonne.h"
 
-using chiffres::estBlanc;
-using chiffres::estChiffre;
-
 namespace {
 
 constexpr std::uint64_t puissances[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
@@ -33,7 +30,7 @@ bool Lecteur::remplir() {
 bool Lecteur::allerAuPremier(bool blanc) {
     do {
         for (; courant_ < fin_; ++courant_) {
-            if (estBlanc(*courant_) == blanc) {
+            if (chiffres::estBlanc(*courant_) == blanc) {
                 return true;
             }
         }
@@ -66,7 +63,7 @@ Saisie Lecteur::lireEntier() {
             return {Lecture::pasUnEntier, 0};
         }
     }
-    if (!estChiffre(*courant_)) {
+    if (!chiffres::estChiffre(*courant_)) {
         return {Lecture::pasUnEntier, 0};
     }
     // Au-delà de 2^31, la valeur n'importe plus : elle reste juste au-dessus,
@@ -92,7 +89,7 @@ Saisie Lecteur::lireEntier() {
         }
         // Les derniers octets du tampon, un à un ; le nombre peut continuer
         // dans les suivants.
-        for (; courant_ < fin_ && estChiffre(*courant_); ++courant_) {
+        for (; courant_ < fin_ && chiffres::estChiffre(*courant_); ++courant_) {
             valeur = valeur * 10 + static_cast<unsigned>(*courant_ - '0');
         }
         valeur = valeur < plafond ? valeur : plafond;

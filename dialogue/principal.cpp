@@ -9,17 +9,12 @@
 namespace {
 
 // L'entrée standard telle que la console la lit, qui retient pourquoi elle
-// n'a pas pu être lue.
-class EntreeStandard final : public SourceOctets {
-  public:
+// n'a pas pu être lue : erreur reste vide si elle a été lue jusqu'au bout.
+struct EntreeStandard final : SourceOctets {
     std::size_t lire(char* tampon, std::size_t taille) override {
-        return lireEntreeStandard(tampon, taille, erreur_);
+        return lireEntreeStandard(tampon, taille, erreur);
     }
-    // Vide si l'entrée a été lue jusqu'au bout.
-    const std::string& erreur() const { return erreur_; }
-
-  private:
-    std::string erreur_;
+    std::string erreur;
 };
 
 // L'aide, où chaque « é » prend les octets que montre la sortie.
@@ -73,9 +68,8 @@ int main(int argc, char** argv) {
         sortie.flush();
         // Ce qui a été lu avant l'erreur est déjà dans le rapport ; l'échec
         // se dit quand même, et le statut le montre.
-        if (!entree.erreur().empty()) {
-            erreurs << "statistiques : impossible de lire les saisies (" << entree.erreur()
-                    << ").\n"
+        if (!entree.erreur.empty()) {
+            erreurs << "statistiques : impossible de lire les saisies (" << entree.erreur << ").\n"
                     << std::flush;
             statut = 1;
         }
