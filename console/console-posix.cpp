@@ -129,19 +129,11 @@ void lireTouche() {
         return;
     }
     if (octet == 0x1B) {
-        if (!lireOctet(octet, suite)) {
-            return;  // Échap seule
-        }
-        if (octet == '[') {
-            // Paramètres, puis un octet final ; « Échap [ [ A » sur la console Linux.
-            if (lireOctet(octet, suite) && octet == '[') {
-                (void)lireOctet(octet, suite);
-                return;
+        // Échap seule ; Alt et une touche ; ou Échap [ ou O, des paramètres et
+        // un octet final, « [ » excepté (« Échap [ [ A » sur la console Linux).
+        if (lireOctet(octet, suite) && (octet == '[' || octet == 'O')) {
+            while (lireOctet(octet, suite) && (octet < 0x40 || octet > 0x7E || octet == '[')) {
             }
-            while ((octet < 0x40 || octet > 0x7E) && lireOctet(octet, suite)) {
-            }
-        } else if (octet == 'O') {
-            (void)lireOctet(octet, suite);
         }
         return;
     }

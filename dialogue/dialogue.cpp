@@ -39,7 +39,6 @@ class Dialogue {
     std::int32_t lireNombre();
     void ecrireInvites();
     bool avantLecture();
-    void rejeter(Lecture lecture);
 
     Lecteur lecteur_;
     std::ostream& sortie_;
@@ -83,7 +82,9 @@ bool Dialogue::avantLecture() {
 // Le nombre lu ; 0, qui termine la série, quand l'entrée est finie ou quand
 // la sortie est perdue et qu'il n'y a plus personne à qui parler. Une sortie
 // perdue au moment d'attendre a déjà fini l'entrée ; perdue en disant un
-// rejet, elle arrête les rejets.
+// rejet, elle arrête les rejets. Une saisie rejetée est jetée jusqu'au
+// prochain blanc, quelle que soit sa longueur, et le rejet se dit après ce
+// qui est déjà écrit ; les nombres qui la suivent sur la ligne restent à lire.
 std::int32_t Dialogue::lireNombre() {
     for (;;) {
         ++invitesEnAttente_;
@@ -94,18 +95,12 @@ std::int32_t Dialogue::lireNombre() {
         if (saisie.lecture == Lecture::fin || !sortie_) {
             return 0;
         }
-        rejeter(saisie.lecture);
+        lecteur_.jeterSaisie();
+        ecrireInvites();
+        sortie_.flush();
+        erreurs_ << (saisie.lecture == Lecture::horsLimites ? horsLimites : pasUnEntier)
+                 << std::flush;
     }
-}
-
-// Jette la saisie jusqu'au prochain blanc, quelle que soit sa longueur, et le
-// dit ; les nombres qui la suivent sur la ligne restent à lire.
-void Dialogue::rejeter(Lecture lecture) {
-    lecteur_.jeterSaisie();
-    ecrireInvites();
-    // L'avertissement suit ce qui est déjà écrit, dans l'ordre où on le lit.
-    sortie_.flush();
-    erreurs_ << (lecture == Lecture::horsLimites ? horsLimites : pasUnEntier) << std::flush;
 }
 
 void Dialogue::saisirSerie() {

@@ -222,7 +222,7 @@ class EnTerminal(unittest.TestCase):
 
     def test_la_pause_attend_une_seule_touche_et_rend_le_terminal(self):
         for touche, nonbloquant in [(b"k", False), (b"k", True), (b"\x1b[A", False),
-                                    (b"\x1bOP", False), ("é".encode(), False),
+                                    (b"\x1bOP", False), (b"\x1bO5P", False), ("é".encode(), False),
                                     (b"\x1b[15~", False), (b"\x1b[[A", False), (b"\x1b", False),
                                     ("€".encode(), False), ("🙂".encode(), False)]:
             with self.subTest(touche=touche, nonbloquant=nonbloquant):
