@@ -190,6 +190,10 @@ class Robustesse(unittest.TestCase):
     def test_un_tube_ferme_arrete_sans_bruit(self):
         self.assertEqual(self.lecteur_parti(False), (-signal.SIGPIPE, b""))
         self.assertEqual(self.lecteur_parti(True), (1, b""))
+        # L'aide aussi, dans un tube déjà sans lecteur : rien sur les erreurs, et le statut 1.
+        tube = os.path.join(self.dossier, "tube")
+        self.assertEqual(self.sortie_perdue(f'trap "" PIPE; mkfifo {tube}; exec 4<>{tube} 5>{tube} '
+                                            f'4<&-; exec "$@" --help >&5'), (1, b""))
 
     def test_un_tube_d_erreurs_sans_lecteur_ne_perd_que_les_messages(self):
         entree = os.path.join(self.dossier, "entree")
