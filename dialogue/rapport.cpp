@@ -3,14 +3,15 @@
 #include <cstdint>
 
 std::ostream& operator<<(std::ostream& sortie, const Somme& somme) {
+    const std::int64_t trillions = somme.trillions();
     const std::int64_t reste = somme.reste();
-    if (somme.trillions() == 0) {
+    if (trillions == 0) {
         return sortie << reste;
     }
     // Les 18 derniers chiffres, zéros compris, sans toucher aux réglages du
     // flux ; le signe est déjà celui des trillions.
     const std::string chiffres = std::to_string(reste < 0 ? -reste : reste);
-    return sortie << somme.trillions() << std::string(18 - chiffres.size(), '0') << chiffres;
+    return sortie << trillions << std::string(18 - chiffres.size(), '0') << chiffres;
 }
 
 void afficherRapport(std::ostream& sortie, const Statistiques& statistiques,
