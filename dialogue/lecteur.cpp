@@ -3,12 +3,6 @@
 #include "chiffres.h"
 #include "colonne.h"
 
-namespace {
-
-constexpr std::uint64_t puissances[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-
-}  // namespace
-
 bool Lecteur::remplir() {
     // Une fin d'entrée, ou une erreur, est définitive : on ne redemande
     // jamais au clavier.
@@ -69,6 +63,8 @@ Saisie Lecteur::lireEntier() {
     // Au-delà de 2^31, la valeur n'importe plus : elle reste juste au-dessus,
     // et ne peut pas déborder en huit chiffres de plus.
     constexpr std::uint64_t plafond = 0x80000001u;
+    static constexpr std::uint64_t puissances[] = {1,     10,     100,     1000,
+                                                   10000, 100000, 1000000, 10000000};
     std::uint64_t valeur = 0;
     for (;;) {
         if (fin_ - courant_ >= 8) {
