@@ -94,6 +94,14 @@ std::streamsize TamponSortie::xsputn(const char_type* donnees, std::streamsize t
         (!crlf_ || finDeLigne(donnees, fin) == fin)) {
         return vider() && envoyer(donnees, static_cast<std::size_t>(taille)) ? taille : 0;
     }
+    // Le cas courant, un court morceau qui tient dans la place libre : une
+    // seule copie, sans rien calculer. Le tampon qui fait les fins de ligne
+    // n'a jamais de place libre.
+    if (taille <= epptr() - pptr()) {
+        std::memcpy(pptr(), donnees, static_cast<std::size_t>(taille));
+        pbump(static_cast<int>(taille));
+        return taille;
+    }
     const char* suite = donnees;
     while (suite < fin) {
         auto plein = static_cast<std::size_t>(pptr() - pbase());
