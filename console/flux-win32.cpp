@@ -37,10 +37,6 @@ bool attendreInterruption() {
     return true;
 }
 
-// Un tube en mode non bloquant vide, ou une lecture interrompue : la suite
-// viendra, ce n'est pas la fin.
-bool lectureARefaire() { return errno == EINTR || errno == EAGAIN || _doserrno == ERROR_NO_DATA; }
-
 // La poignée de Windows derrière un descripteur de la bibliothèque C : un
 // entier, par l'API même.
 HANDLE poignee(int descripteur) {
@@ -67,7 +63,9 @@ std::size_t lireEntreeStandard(char* tampon, std::size_t taille, std::string& ra
         if (lus == 0) {
             return 0;
         }
-        if (!lectureARefaire()) {
+        // Un tube en mode non bloquant vide, ou une lecture interrompue : la
+        // suite viendra, ce n'est pas la fin.
+        if (!(errno == EINTR || errno == EAGAIN || _doserrno == ERROR_NO_DATA)) {
             raison = expliquerErreur(errno);
             return 0;
         }

@@ -54,13 +54,10 @@ void Dialogue::ecrireInvites() {
     // Par blocs de 104 Kio, que la sortie écrit sans les recopier : plus
     // grands que TamponSortie::morceauDirect.
     constexpr std::uint64_t invitesParBloc = 4096;
-    static const std::string bloc = [] {
-        std::string invites;
-        for (std::uint64_t i = 0; i < invitesParBloc; ++i) {
-            invites += invite;
-        }
-        return invites;
-    }();
+    static std::string bloc;
+    while (bloc.size() < invitesParBloc * invite.size()) {
+        bloc += invite;  // au premier appel
+    }
     while (invitesEnAttente_ > 0) {
         const std::uint64_t combien =
             invitesEnAttente_ < invitesParBloc ? invitesEnAttente_ : invitesParBloc;
